@@ -1,0 +1,3 @@
+#include "cli_dispatch.hpp"
+
+int main(int argc, char** argv) { return kalvex::process_main(argc, argv); }
