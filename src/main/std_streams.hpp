@@ -8,7 +8,18 @@
 
 namespace kalvex {
 
+// Start-up, before anything is read or written: every closed standard
+// descriptor (0, 1, 2) is opened on /dev/null, so that no file the run opens
+// later lands on one of them; the broken-pipe signal is ignored, so that a
+// write into a closed pipe fails instead of killing the process; standard
+// output becomes line-buffered and standard error unbuffered.
+void set_up_standard_streams();
+
 void write_stdout(std::string_view text);
 void write_stderr(std::string_view text);
+
+// Flushes standard output. False when the flush, or any earlier write to
+// standard output, failed.
+bool finish_stdout();
 
 }  // namespace kalvex
