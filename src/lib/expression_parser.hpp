@@ -29,10 +29,10 @@ namespace kalvex::engine {
 inline constexpr std::int32_t kMaxNestingDepth = 256;
 
 struct ExprParser {
-  std::string_view text;  // read byte by byte, never past its end
-  const Zone& zone;       // built for this parse, only read
-  std::size_t pos = 0;    // next unread byte; only moves forward
-  std::int32_t depth = 0; // open "(" and function arguments around pos
+  std::string_view text;   // read byte by byte, never past its end
+  const Zone& zone;        // built for this parse, only read
+  std::size_t pos = 0;     // next unread byte; only moves forward
+  std::int32_t depth = 0;  // open "(" and function arguments around pos
 };
 
 std::optional<TrackedValue> parse_expr(ExprParser& p);

@@ -22,6 +22,6 @@ double floor(double x);
 double ceil(double x);
 double round(double x);  // halves away from zero
 double trunc(double x);
-double sqrt(double x);   // the IEEE-754 square root, NaN below zero
+double sqrt(double x);  // the IEEE-754 square root, NaN below zero
 
 }  // namespace kalvex::engine::cmath

@@ -85,8 +85,7 @@ TrackedValue tracked_powi(const TrackedValue& a, std::int32_t n, const Zone& zon
   // |n| as an unsigned magnitude: -2147483648 has no signed absolute value.
   const std::uint32_t magnitude =
       n < 0 ? 0u - static_cast<std::uint32_t>(n) : static_cast<std::uint32_t>(n);
-  return encode_adding_drift(y, (std::fabs(a.drift) * 0.1) * static_cast<double>(magnitude),
-                             zone);
+  return encode_adding_drift(y, (std::fabs(a.drift) * 0.1) * static_cast<double>(magnitude), zone);
 }
 
 TrackedValue tracked_pow(const TrackedValue& base, double e, const Zone& zone) {

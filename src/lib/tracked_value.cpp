@@ -76,8 +76,6 @@ double log_magnitude(const TrackedValue& v, const Zone& zone) {
   return v.frac * (hi - lo) + lo;
 }
 
-double rel_uncertainty_pct(double drift) {
-  return ((drift / STEPS_PER_INTERVAL) * kLn10) * 100.0;
-}
+double rel_uncertainty_pct(double drift) { return ((drift / STEPS_PER_INTERVAL) * kLn10) * 100.0; }
 
 }  // namespace kalvex::engine

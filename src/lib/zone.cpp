@@ -23,9 +23,9 @@ Zone zone_from_name(std::string_view name) {
 }
 
 Zone lucas_zone() {
-  return Zone{{2, 1, 3, 4, 7, 11, 18, 29, 47, 76, 123, 199, 322, 521, 843, 1364, 2207, 3571,
-               5778, 9349},
-              -10};
+  return Zone{
+      {2, 1, 3, 4, 7, 11, 18, 29, 47, 76, 123, 199, 322, 521, 843, 1364, 2207, 3571, 5778, 9349},
+      -10};
 }
 
 std::vector<double> linear_boundaries(double lo, double hi, std::int32_t n) {

@@ -1,10 +1,11 @@
+#include "zone.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string_view>
 
 #include "figure_bits.hpp"
-#include "zone.hpp"
 
 namespace kalvex::engine {
 namespace {
