@@ -1,5 +1,6 @@
 #include "support_request.hpp"
 
+#include <signal.h>
 #include <spawn.h>
 #include <unistd.h>
 
@@ -89,12 +90,23 @@ void launch_mail_client(const std::string& url) {
   std::string program = "xdg-open";
   std::string argument = url;
   char* const argv[] = {program.data(), argument.data(), nullptr};
-  pid_t child = 0;
+
+  // This process ignores the broken-pipe signal for its own writes; the opener
+  // starts with the default disposition, as it would from a shell.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t default_signals;
+  sigemptyset(&default_signals);
+  sigaddset(&default_signals, SIGPIPE);
+  posix_spawnattr_setsigdefault(&attributes, &default_signals);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+
   // The opener is left to run on its own: it is never waited for, and whether
   // a mail client opens is not observed.
-  if (posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
-    write_stderr(mail_client_failure_message);
-  }
+  pid_t child = 0;
+  const int failed = posix_spawnp(&child, program.c_str(), nullptr, &attributes, argv, environ);
+  posix_spawnattr_destroy(&attributes);
+  if (failed != 0) write_stderr(mail_client_failure_message);
 }
 
 }  // namespace kalvex
