@@ -39,11 +39,12 @@ bool byte_after_is(const ExprParser& p, char c) {
 // optional exponent: "e" or "E", an optional sign and at least one digit.
 bool is_decimal_literal(std::string_view t) {
   std::size_t i = 0;
-  std::size_t digits = 0;
-  while (i < t.size() && is_digit(t[i])) ++i, ++digits;
+  while (i < t.size() && is_digit(t[i])) ++i;
+  std::size_t digits = i;
   if (i < t.size() && t[i] == '.') {
-    ++i;
-    while (i < t.size() && is_digit(t[i])) ++i, ++digits;
+    const std::size_t fraction_start = ++i;
+    while (i < t.size() && is_digit(t[i])) ++i;
+    digits += i - fraction_start;
   }
   if (digits == 0) return false;
   if (i == t.size()) return true;
