@@ -21,8 +21,21 @@ using JsonValue = nlohmann::json;
 std::optional<JsonValue> parse_json(std::string_view text);
 
 // The value's indented text (two spaces per level, keys in byte order, doubles
-// in the shortest round-trip form), with no newline after it.
+// in the shortest round-trip form), with no newline after it. A number's text
+// on its own ("60", "60.0", "-0.0") is to_pretty_json of that number.
 std::string to_pretty_json(const JsonValue& value);
+
+// Appends the text of a value that stands at `depth` inside a larger document:
+// its first line starts where the value starts, its entries are indented for
+// depth + 1 and its closing bracket for depth. Lets a batch render each item
+// as soon as it is done: "[\n  " + item0 + ",\n  " + item1 + "\n]" is the
+// text of the whole array.
+void append_pretty_json(std::string& out, const JsonValue& value, int depth);
+
+// Appends a finite double in the shortest form that reads back to the same
+// double: positional for decimal exponents -5 to 15 ("100.0", "0.00001"),
+// exponent form otherwise ("1e+16", "1.5e-7").
+void append_json_double(std::string& out, double value);
 
 // A number value as a double: integers to the nearest double (ties to even),
 // doubles unchanged; nothing for any value that is not a number.

@@ -42,4 +42,8 @@ void add_common_keys(ResultDocument& document);
 // and the run ends at once with status 1.
 void emit_document(const std::optional<std::string>& output_path, const ResultDocument& document);
 
+// The same for a document already rendered with to_pretty_json (a batch joins
+// its items' texts as it goes).
+void emit_document_text(const std::optional<std::string>& output_path, std::string_view text);
+
 }  // namespace kalvex
