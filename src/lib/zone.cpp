@@ -55,14 +55,4 @@ std::vector<double> sinh_boundaries(double lo, double hi, std::int32_t n) {
   return out;
 }
 
-std::int32_t last_index(const Zone& zone) {
-  return static_cast<std::int32_t>(zone.boundaries.size()) - 1;
-}
-
-double boundary_at(const Zone& zone, std::int32_t k) {
-  if (k >= 0) return zone.boundaries[static_cast<std::size_t>(k)];
-  // k > INT32_MIN here: first_index is never below -(size - 1).
-  return -zone.boundaries[static_cast<std::size_t>(-k)];
-}
-
 }  // namespace kalvex::engine

@@ -7,6 +7,7 @@
 // zone from the zone name, reads it and drops it; nothing is cached.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -35,10 +36,17 @@ std::vector<double> linear_boundaries(double lo, double hi, std::int32_t n);
 // n boundaries from lo to hi on a logarithmic warp, densest towards hi.
 std::vector<double> sinh_boundaries(double lo, double hi, std::int32_t n);
 
-// The index of the last boundary.
-std::int32_t last_index(const Zone& zone);
+// The index of the last boundary. Inline, as every encoding searches the
+// boundaries through it.
+inline std::int32_t last_index(const Zone& zone) {
+  return static_cast<std::int32_t>(zone.boundaries.size()) - 1;
+}
 
 // The boundary at index k, for first_index <= k <= last_index(zone).
-double boundary_at(const Zone& zone, std::int32_t k);
+inline double boundary_at(const Zone& zone, std::int32_t k) {
+  if (k >= 0) return zone.boundaries[static_cast<std::size_t>(k)];
+  // k > INT32_MIN here: first_index is never below -(size - 1).
+  return -zone.boundaries[static_cast<std::size_t>(-k)];
+}
 
 }  // namespace kalvex::engine

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "kalvex/engine.hpp"
-#include "optional_text_value.hpp"
 
 namespace kalvex {
 namespace {
@@ -42,24 +40,33 @@ DomainParams domain_params_from_json(const std::optional<JsonValue>& value) {
   return {};
 }
 
+FlatDocument domain_document(std::string_view name, std::span<const double> params,
+                             const DomainFigures& figures, std::string_view zone,
+                             std::optional<std::string_view> precision) {
+  FlatDocument document;
+  document.put_plain_text("kind", "compute");
+  document.put_text("domain", name);
+  document.put_double_list("params", params);
+  document.put_text("zone", zone);
+  document.put_optional_text("precision_requested", precision);
+  document.put_double("ieee754", figures.ieee754);
+  document.put_double("value", figures.value);
+  document.put_double("drift", figures.drift);
+  document.put_double("rel_uncertainty_pct", figures.rel_uncertainty_pct);
+  document.put_text("trust", trust_verdict(figures.value, figures.rel_uncertainty_pct));
+  if (is_recognized_domain(name)) {
+    document.put_plain_text("status", "ok");
+  } else {
+    document.put_plain_text("status", "unknown_domain");
+  }
+  document.put_common_keys();
+  return document;
+}
+
 ResultDocument build_domain_result(std::string_view name, std::span<const double> params,
                                    std::string_view zone, std::optional<std::string_view> precision) {
   const DomainFigures figures = compute_domain(name, params, zone);
-
-  ResultDocument document = JsonValue::object();
-  document["kind"] = "compute";
-  document["domain"] = std::string(name);
-  document["params"] = json_double_list(params);
-  document["zone"] = std::string(zone);
-  document["precision_requested"] = optional_text_value(precision);
-  document["ieee754"] = json_double(figures.ieee754);
-  document["value"] = json_double(figures.value);
-  document["drift"] = json_double(figures.drift);
-  document["rel_uncertainty_pct"] = json_double(figures.rel_uncertainty_pct);
-  document["trust"] = std::string(trust_verdict(figures.value, figures.rel_uncertainty_pct));
-  document["status"] = is_recognized_domain(name) ? "ok" : "unknown_domain";
-  add_common_keys(document);
-  return document;
+  return domain_document(name, params, figures, zone, precision).to_json();
 }
 
 void run_domain_job(std::string_view name, std::span<const double> params, std::string_view zone,

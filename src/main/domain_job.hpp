@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "flat_document.hpp"
 #include "json_text.hpp"
+#include "kalvex/engine.hpp"
 #include "result_document.hpp"
 
 namespace kalvex {
@@ -40,6 +42,12 @@ DomainParams numbers_from_object(const JsonValue& object);
 // The numbers of a --params value: an array's or an object's, nothing for any
 // other value or for text that did not parse.
 DomainParams domain_params_from_json(const std::optional<JsonValue>& value);
+
+// The domain result document of the engine's figures for `name` on `params`;
+// it refers to the texts and numbers passed in.
+FlatDocument domain_document(std::string_view name, std::span<const double> params,
+                             const DomainFigures& figures, std::string_view zone,
+                             std::optional<std::string_view> precision);
 
 // Asks the engine once and builds the document: "params" echoes the numbers,
 // "status" is "ok" exactly when the name is recognised, whatever the figures.

@@ -2,9 +2,7 @@
 
 #include <cmath>
 
-#include "kalvex/engine.hpp"
 #include "label_split.hpp"
-#include "optional_text_value.hpp"
 #include "param_substitution.hpp"
 
 namespace kalvex {
@@ -16,28 +14,43 @@ constexpr std::string_view expression_note =
 
 }  // namespace
 
-ResultDocument build_expression_result(std::string_view expression, const ParamMap& params,
-                                       std::string_view zone,
-                                       std::optional<std::string_view> precision) {
+ExpressionOutcome evaluate_expression_job(std::string_view expression, const ParamMap& params,
+                                          std::string_view zone) {
   LabelSplit split = split_label(expression);
   std::string evaluated = substitute_params(split.rhs, params);
   const ExpressionFigures figures = evaluate_expression(evaluated, zone);
+  return {std::move(split.label), std::move(evaluated), figures};
+}
 
-  ResultDocument document = JsonValue::object();
-  document["kind"] = "compute";
-  document["label"] = std::move(split.label);
-  document["expression"] = std::string(expression);
-  document["evaluated"] = std::move(evaluated);
-  document["zone"] = std::string(zone);
-  document["precision_requested"] = optional_text_value(precision);
-  document["value"] = json_double(figures.value);
-  document["drift"] = json_double(figures.drift);
-  document["rel_uncertainty_pct"] = json_double(figures.rel_uncertainty_pct);
-  document["trust"] = std::string(trust_verdict(figures.value, figures.rel_uncertainty_pct));
-  document["status"] = std::isfinite(figures.value) ? std::string_view("ok") : expression_unsupported_status;
-  add_common_keys(document);
-  document["note"] = expression_note;
+FlatDocument expression_document(const ExpressionOutcome& outcome, std::string_view expression,
+                                 std::string_view zone, std::optional<std::string_view> precision) {
+  const ExpressionFigures& figures = outcome.figures;
+  FlatDocument document;
+  document.put_plain_text("kind", "compute");
+  document.put_text("label", outcome.label);
+  document.put_text("expression", expression);
+  document.put_text("evaluated", outcome.evaluated);
+  document.put_text("zone", zone);
+  document.put_optional_text("precision_requested", precision);
+  document.put_double("value", figures.value);
+  document.put_double("drift", figures.drift);
+  document.put_double("rel_uncertainty_pct", figures.rel_uncertainty_pct);
+  document.put_text("trust", trust_verdict(figures.value, figures.rel_uncertainty_pct));
+  if (std::isfinite(figures.value)) {
+    document.put_plain_text("status", "ok");
+  } else {
+    document.put_plain_text("status", expression_unsupported_status);
+  }
+  document.put_common_keys();
+  document.put_plain_text("note", expression_note);
   return document;
+}
+
+ResultDocument build_expression_result(std::string_view expression, const ParamMap& params,
+                                       std::string_view zone,
+                                       std::optional<std::string_view> precision) {
+  const ExpressionOutcome outcome = evaluate_expression_job(expression, params, zone);
+  return expression_document(outcome, expression, zone, precision).to_json();
 }
 
 void run_expression_job(std::string_view expression, const ParamMap& params, std::string_view zone,

@@ -2,6 +2,7 @@
 // that exactly the text the tool documents is accepted. The library alone would
 // skip a byte-order mark, turn "-0" into the integer 0 and nest without bound.
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 #include "json_text.hpp"
@@ -52,11 +53,20 @@ class ValueBuilder {
 
   JsonValue take() { return std::move(root_); }
 
+  // From now on the elements of a top-level array go to `sink` one by one;
+  // `reached` tells how far the tokenizer has read.
+  void stream_elements(const ArrayElementSink& sink, const char* const* reached, const char* begin) {
+    sink_ = &sink;
+    reached_ = reached;
+    begin_ = begin;
+  }
+
  private:
   // Where the next value goes: the pending object slot, the end of the open
   // array, or the root.
   JsonValue* slot() {
     if (open_.empty()) return &root_;
+    if (streaming_root()) return &element_;
     JsonValue* container = open_.back();
     if (container->is_array()) {
       container->push_back(nullptr);
@@ -68,7 +78,17 @@ class ValueBuilder {
   template <class T>
   bool put(T&& value) {
     *slot() = std::forward<T>(value);
+    if (streaming_root()) hand_over_element();
     return true;
+  }
+
+  // Only the top-level array is streamed: its own elements, not those of
+  // arrays nested in it.
+  bool streaming_root() const { return sink_ != nullptr && open_.size() == 1 && open_.front() == &root_ && root_.is_array(); }
+
+  void hand_over_element() {
+    (*sink_)(element_, static_cast<std::size_t>(*reached_ - begin_));
+    element_ = nullptr;
   }
 
   bool open(JsonValue&& container) {
@@ -81,12 +101,46 @@ class ValueBuilder {
 
   bool close() {
     open_.pop_back();
+    if (streaming_root()) hand_over_element();
     return true;
   }
 
   JsonValue root_;
+  JsonValue element_;  // the element of a streamed top-level array being built
+  const ArrayElementSink* sink_ = nullptr;
+  const char* const* reached_ = nullptr;
+  const char* begin_ = nullptr;
   std::vector<JsonValue*> open_;
   JsonValue* pending_slot_ = nullptr;
+};
+
+// A pointer into the text that records how far it has been advanced, so that
+// the element sink can be told how much of the text is read.
+class CountingIterator {
+ public:
+  using iterator_category = std::input_iterator_tag;
+  using value_type = char;
+  using difference_type = std::ptrdiff_t;
+  using pointer = const char*;
+  using reference = const char&;
+
+  CountingIterator(const char* at, const char** reached) : at_(at), reached_(reached) {}
+  reference operator*() const { return *at_; }
+  CountingIterator& operator++() {
+    *reached_ = ++at_;
+    return *this;
+  }
+  CountingIterator operator++(int) {
+    CountingIterator before = *this;
+    ++*this;
+    return before;
+  }
+  bool operator==(const CountingIterator& other) const { return at_ == other.at_; }
+  bool operator!=(const CountingIterator& other) const { return at_ != other.at_; }
+
+ private:
+  const char* at_;
+  const char** reached_;
 };
 
 bool starts_with_byte_order_mark(std::string_view text) {
@@ -94,23 +148,42 @@ bool starts_with_byte_order_mark(std::string_view text) {
          static_cast<unsigned char>(text[1]) == 0xBB && static_cast<unsigned char>(text[2]) == 0xBF;
 }
 
-}  // namespace
-
-std::optional<JsonValue> parse_json(std::string_view text) {
+// Texts that the tokenizer would take differently from the documented rules.
+bool rejected_before_parsing(std::string_view text) {
   // The library would skip a leading byte-order mark; here it is text that is
   // not JSON.
-  if (starts_with_byte_order_mark(text)) return std::nullopt;
+  if (starts_with_byte_order_mark(text)) return true;
   // The tokenizer takes a NUL byte for the end of the input, so "1\0x" would
   // pass as 1. A raw NUL is never valid JSON (inside a string it must be
   // escaped), so any text holding one fails.
-  if (text.find('\0') != std::string_view::npos) return std::nullopt;
-  ValueBuilder builder;
+  return text.find('\0') != std::string_view::npos;
+}
+
+template <class Iterator>
+bool run_parser(Iterator first, Iterator last, ValueBuilder& builder) {
   // The tokenizer rejects doubles that overflow ("1e400") and lets those that
   // underflow become zero ("1e-400"); integers beyond 64 bits become doubles.
-  const bool ok = JsonValue::sax_parse(text.begin(), text.end(), &builder,
-                                       nlohmann::json::input_format_t::json, /*strict=*/true,
-                                       /*ignore_comments=*/false);
-  if (!ok) return std::nullopt;
+  return JsonValue::sax_parse(first, last, &builder, nlohmann::json::input_format_t::json,
+                              /*strict=*/true, /*ignore_comments=*/false);
+}
+
+}  // namespace
+
+std::optional<JsonValue> parse_json(std::string_view text) {
+  if (rejected_before_parsing(text)) return std::nullopt;
+  ValueBuilder builder;
+  if (!run_parser(text.begin(), text.end(), builder)) return std::nullopt;
+  return builder.take();
+}
+
+std::optional<JsonValue> parse_json_streaming(std::string_view text, const ArrayElementSink& sink) {
+  if (rejected_before_parsing(text)) return std::nullopt;
+  const char* reached = text.data();
+  ValueBuilder builder;
+  builder.stream_elements(sink, &reached, text.data());
+  const CountingIterator first(text.data(), &reached);
+  const CountingIterator last(text.data() + text.size(), &reached);
+  if (!run_parser(first, last, builder)) return std::nullopt;
   return builder.take();
 }
 

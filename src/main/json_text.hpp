@@ -5,6 +5,8 @@
 // arrays, and objects whose keys are kept in ascending byte order.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +22,17 @@ using JsonValue = nlohmann::json;
 // success from failure.
 std::optional<JsonValue> parse_json(std::string_view text);
 
+// Receives each element of a top-level array as soon as it is complete, with
+// the count of text bytes read by then.
+using ArrayElementSink = std::function<void(const JsonValue& element, std::size_t bytes_read)>;
+
+// parse_json, except that a top-level array is never built whole: each
+// element goes to `sink` once it is complete and is dropped right after, and
+// the value returned for the array is an empty array. So a batch of a million
+// items holds one item's tree at a time. When the text fails to parse after
+// all, the sink has already seen the elements before the fault.
+std::optional<JsonValue> parse_json_streaming(std::string_view text, const ArrayElementSink& sink);
+
 // The value's indented text (two spaces per level, keys in byte order, doubles
 // in the shortest round-trip form), with no newline after it. A number's text
 // on its own ("60", "60.0", "-0.0") is to_pretty_json of that number.
@@ -31,6 +44,10 @@ std::string to_pretty_json(const JsonValue& value);
 // as soon as it is done: "[\n  " + item0 + ",\n  " + item1 + "\n]" is the
 // text of the whole array.
 void append_pretty_json(std::string& out, const JsonValue& value, int depth);
+
+// Appends a string (or key) between double quotes, escaped byte for byte:
+// quote, backslash and the controls 0x00 to 0x1F; every other byte raw.
+void append_json_string(std::string& out, std::string_view text);
 
 // Appends a finite double in the shortest form that reads back to the same
 // double: positional for decimal exponents -5 to 15 ("100.0", "0.00001"),

@@ -1,6 +1,7 @@
 // to_pretty_json: the tool's own writer over the value model. nlohmann's dump
 // differs in number form (shortest digits laid out by decimal exponent here)
 // and in escaping, so it is not used.
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -13,30 +14,32 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789abcdef";
 
-void append_string(std::string& out, const std::string& text) {
-  out.push_back('"');
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    switch (byte) {
-      case 0x22: out.append("\\\""); break;
-      case 0x5C: out.append("\\\\"); break;
-      case 0x08: out.append("\\b"); break;
-      case 0x09: out.append("\\t"); break;
-      case 0x0A: out.append("\\n"); break;
-      case 0x0C: out.append("\\f"); break;
-      case 0x0D: out.append("\\r"); break;
-      default:
-        if (byte < 0x20) {
-          out.append("\\u00");
-          out.push_back(kHexDigits[byte >> 4]);
-          out.push_back(kHexDigits[byte & 0x0F]);
-        } else {
-          // The slash, DEL and every byte of a multi-byte character go raw.
-          out.push_back(c);
-        }
+// Bytes that are written as an escape: the quote, the backslash and the
+// controls 0x00 to 0x1F; looked up in a table built at compile time.
+constexpr std::array<bool, 256> kNeedsEscape = [] {
+  std::array<bool, 256> table{};
+  for (int byte = 0; byte < 0x20; ++byte) table[static_cast<std::size_t>(byte)] = true;
+  table[0x22] = true;
+  table[0x5C] = true;
+  return table;
+}();
+
+constexpr bool needs_escape(unsigned char byte) { return kNeedsEscape[byte]; }
+
+void append_escape(std::string& out, unsigned char byte) {
+  switch (byte) {
+    case 0x22: out.append("\\\""); return;
+    case 0x5C: out.append("\\\\"); return;
+    case 0x08: out.append("\\b"); return;
+    case 0x09: out.append("\\t"); return;
+    case 0x0A: out.append("\\n"); return;
+    case 0x0C: out.append("\\f"); return;
+    case 0x0D: out.append("\\r"); return;
+    default: {
+      const char escape[] = {'\\', 'u', '0', '0', kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
+      out.append(escape, sizeof escape);
     }
   }
-  out.push_back('"');
 }
 
 template <class Integer>
@@ -66,7 +69,7 @@ void append_value(std::string& out, const JsonValue& value, int depth) {
       append_json_double(out, value.get<double>());
       return;
     case JsonValue::value_t::string:
-      append_string(out, value.get_ref<const std::string&>());
+      append_json_string(out, value.get_ref<const std::string&>());
       return;
     case JsonValue::value_t::array: {
       if (value.empty()) {
@@ -98,7 +101,7 @@ void append_value(std::string& out, const JsonValue& value, int depth) {
         out.append(first ? "\n" : ",\n");
         first = false;
         append_indent(out, depth + 1);
-        append_string(out, key);
+        append_json_string(out, key);
         out.append(": ");
         append_value(out, member, depth + 1);
       }
@@ -117,6 +120,22 @@ void append_value(std::string& out, const JsonValue& value, int depth) {
 
 }  // namespace
 
+void append_json_string(std::string& out, std::string_view text) {
+  out.push_back('"');
+  // Runs of bytes that go out unchanged (the slash, DEL and every byte of a
+  // multi-byte character among them) are copied whole.
+  std::size_t run_start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (!needs_escape(byte)) continue;
+    out.append(text.data() + run_start, i - run_start);
+    append_escape(out, byte);
+    run_start = i + 1;
+  }
+  out.append(text.data() + run_start, text.size() - run_start);
+  out.push_back('"');
+}
+
 void append_json_double(std::string& out, double value) {
   if (std::signbit(value)) out.push_back('-');
   if (value == 0.0) {
@@ -129,11 +148,13 @@ void append_json_double(std::string& out, double value) {
                                     std::chars_format::scientific);
   const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
   const std::size_t e_pos = text.find('e');
-  std::string digits;
-  digits.reserve(17);
+  // The digits without the point: at most 17 of them.
+  char digit_buffer[24];
+  std::size_t n_digits = 0;
   for (const char c : text.substr(0, e_pos)) {
-    if (c != '.') digits.push_back(c);
+    if (c != '.') digit_buffer[n_digits++] = c;
   }
+  const std::string_view digits(digit_buffer, n_digits);
   int exponent = 0;
   const std::string_view exponent_text = text.substr(e_pos + 1);
   std::from_chars(exponent_text.data() + (exponent_text.front() == '+' ? 1 : 0),
@@ -146,9 +167,9 @@ void append_json_double(std::string& out, double value) {
       out.append(static_cast<std::size_t>(exponent + 1 - n), '0');
       out.append(".0");
     } else if (exponent >= 0) {
-      out.append(digits, 0, static_cast<std::size_t>(exponent + 1));
+      out.append(digits.substr(0, static_cast<std::size_t>(exponent + 1)));
       out.push_back('.');
-      out.append(digits, static_cast<std::size_t>(exponent + 1));
+      out.append(digits.substr(static_cast<std::size_t>(exponent + 1)));
     } else {
       out.append("0.");
       out.append(static_cast<std::size_t>(-exponent - 1), '0');
@@ -159,7 +180,7 @@ void append_json_double(std::string& out, double value) {
   out.push_back(digits[0]);
   if (n > 1) {
     out.push_back('.');
-    out.append(digits, 1);
+    out.append(digits.substr(1));
   }
   out.push_back('e');
   out.push_back(exponent < 0 ? '-' : '+');
