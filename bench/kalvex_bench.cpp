@@ -2,7 +2,10 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <optional>
+#include <string>
 
+#include "flat_document.hpp"
 #include "json_text.hpp"
 #include "kalvex/engine.hpp"
 #include "result_document.hpp"
@@ -50,6 +53,31 @@ void BM_ToPrettyJson(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ToPrettyJson);
+
+// The same document as a batch item renders it: flat, straight to text.
+void BM_FlatDocumentText(benchmark::State& state) {
+  kalvex::FlatDocument document;
+  document.put_plain_text("kind", "compute");
+  document.put_text("label", "T");
+  document.put_text("expression", "T = hbar*c^3/(8*pi*G*M*kb)");
+  document.put_text("evaluated", "hbar*c^3/(8*pi*G*(1.98900000000000000e30)*kb)");
+  document.put_text("zone", "lucas");
+  document.put_optional_text("precision_requested", std::nullopt);
+  document.put_double("value", 6.168429712630866e-08);
+  document.put_double("drift", 0.7398986382457141);
+  document.put_double("rel_uncertainty_pct", 0.08322811796537252);
+  document.put_plain_text("trust", "PRECISE");
+  document.put_plain_text("status", "ok");
+  document.put_plain_text("note", "Kalvex precision is drift-tracked, not fixed-digit.");
+  document.put_common_keys();
+  std::string out;
+  for (auto _ : state) {
+    out.clear();
+    document.append_text(out, 1);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+BENCHMARK(BM_FlatDocumentText);
 
 }  // namespace
 
