@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "emit_document.hpp"
+#include "trust_verdict.hpp"
 
 namespace kalvex {
 namespace {

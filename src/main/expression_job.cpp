@@ -2,8 +2,10 @@
 
 #include <cmath>
 
+#include "emit_document.hpp"
 #include "label_split.hpp"
 #include "param_substitution.hpp"
+#include "trust_verdict.hpp"
 
 namespace kalvex {
 namespace {

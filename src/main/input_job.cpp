@@ -6,6 +6,7 @@
 #include <new>
 
 #include "domain_job.hpp"
+#include "emit_document.hpp"
 #include "flat_document.hpp"
 #include "expression_job.hpp"
 #include "file_text.hpp"

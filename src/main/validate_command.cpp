@@ -1,5 +1,6 @@
 #include "validate_command.hpp"
 
+#include "emit_document.hpp"
 #include "exit_codes.hpp"
 #include "kalvex/engine.hpp"
 #include "std_streams.hpp"

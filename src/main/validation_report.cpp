@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "result_document.hpp"
+#include "trust_verdict.hpp"
 #include "scientific_text.hpp"
 
 namespace kalvex {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "kalvex/engine.hpp"
+#include "trust_verdict.hpp"
 
 namespace kalvex {
 namespace {

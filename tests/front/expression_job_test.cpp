@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "kalvex/engine.hpp"
+#include "trust_verdict.hpp"
 #include "notices.hpp"
 
 namespace kalvex {

@@ -9,7 +9,9 @@
 #include <sstream>
 
 #include "exit_codes.hpp"
+#include "emit_document.hpp"
 #include "result_document.hpp"
+#include "trust_verdict.hpp"
 
 namespace kalvex {
 namespace {
