@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include <nlohmann/json.hpp>
+
 #include "flat_document.hpp"
 #include "json_text.hpp"
 #include "kalvex/engine.hpp"

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include <nlohmann/json.hpp>
+
 #include "json_text.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

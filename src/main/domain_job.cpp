@@ -1,8 +1,10 @@
 #include "domain_job.hpp"
 
 #include <algorithm>
+#include <nlohmann/json.hpp>
 
 #include "emit_document.hpp"
+#include "kalvex/engine.hpp"
 #include "trust_verdict.hpp"
 
 namespace kalvex {
@@ -42,13 +44,13 @@ DomainParams domain_params_from_json(const std::optional<JsonValue>& value) {
   return {};
 }
 
-FlatDocument domain_document(std::string_view name, std::span<const double> params,
-                             const DomainFigures& figures, std::string_view zone,
-                             std::optional<std::string_view> precision) {
+FlatDocument build_domain_result(std::string_view name, DomainParams params, std::string_view zone,
+                                 std::optional<std::string_view> precision) {
+  const DomainFigures figures = compute_domain(name, params, zone);
   FlatDocument document;
   document.put_plain_text("kind", "compute");
   document.put_text("domain", name);
-  document.put_double_list("params", params);
+  document.put_double_list("params", std::move(params));
   document.put_text("zone", zone);
   document.put_optional_text("precision_requested", precision);
   document.put_double("ieee754", figures.ieee754);
@@ -65,16 +67,10 @@ FlatDocument domain_document(std::string_view name, std::span<const double> para
   return document;
 }
 
-ResultDocument build_domain_result(std::string_view name, std::span<const double> params,
-                                   std::string_view zone, std::optional<std::string_view> precision) {
-  const DomainFigures figures = compute_domain(name, params, zone);
-  return domain_document(name, params, figures, zone, precision).to_json();
-}
-
-void run_domain_job(std::string_view name, std::span<const double> params, std::string_view zone,
+void run_domain_job(std::string_view name, DomainParams params, std::string_view zone,
                     std::optional<std::string_view> precision,
                     const std::optional<std::string>& output_path) {
-  emit_document(output_path, build_domain_result(name, params, zone, precision));
+  emit_document(output_path, build_domain_result(name, std::move(params), zone, precision));
 }
 
 }  // namespace kalvex

@@ -4,15 +4,12 @@
 
 #include <array>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "flat_document.hpp"
 #include "json_text.hpp"
-#include "kalvex/engine.hpp"
-#include "result_document.hpp"
 
 namespace kalvex {
 
@@ -43,20 +40,16 @@ DomainParams numbers_from_object(const JsonValue& object);
 // other value or for text that did not parse.
 DomainParams domain_params_from_json(const std::optional<JsonValue>& value);
 
-// The domain result document of the engine's figures for `name` on `params`;
-// it refers to the texts and numbers passed in.
-FlatDocument domain_document(std::string_view name, std::span<const double> params,
-                             const DomainFigures& figures, std::string_view zone,
-                             std::optional<std::string_view> precision);
-
 // Asks the engine once and builds the document: "params" echoes the numbers,
 // "status" is "ok" exactly when the name is recognised, whatever the figures.
-ResultDocument build_domain_result(std::string_view name, std::span<const double> params,
-                                   std::string_view zone, std::optional<std::string_view> precision);
+// The document keeps the numbers; it refers to `name`, `zone` and `precision`,
+// which the caller keeps alive while the document lives.
+FlatDocument build_domain_result(std::string_view name, DomainParams params, std::string_view zone,
+                                 std::optional<std::string_view> precision);
 
 // Builds the document and writes it with emit_document (standard output when
 // there is no path); an unwritable path ends the run with status 1.
-void run_domain_job(std::string_view name, std::span<const double> params, std::string_view zone,
+void run_domain_job(std::string_view name, DomainParams params, std::string_view zone,
                     std::optional<std::string_view> precision,
                     const std::optional<std::string>& output_path);
 

@@ -2,16 +2,26 @@
 
 #include "exit_codes.hpp"
 #include "file_replace.hpp"
+#include "flat_document.hpp"
 #include "std_streams.hpp"
 
 namespace kalvex {
+namespace {
 
-void emit_document(const std::optional<std::string>& output_path, const JsonValue& document) {
-  emit_document_text(output_path, to_pretty_json(document));
+void emit_whole_text(const std::optional<std::string>& output_path, std::string_view text) {
+  emit_document_text(output_path, std::span<const std::string_view>(&text, 1));
 }
 
-void emit_document_text(const std::optional<std::string>& output_path, std::string_view text) {
-  emit_document_text(output_path, std::span<const std::string_view>(&text, 1));
+}  // namespace
+
+void emit_document(const std::optional<std::string>& output_path, const FlatDocument& document) {
+  std::string text;
+  document.append_text(text, 0);
+  emit_whole_text(output_path, text);
+}
+
+void emit_document(const std::optional<std::string>& output_path, const JsonValue& document) {
+  emit_whole_text(output_path, to_pretty_json(document));
 }
 
 void emit_document_text(const std::optional<std::string>& output_path, std::span<const std::string_view> pieces) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "emit_document.hpp"
+#include "kalvex/engine.hpp"
 #include "label_split.hpp"
 #include "param_substitution.hpp"
 #include "trust_verdict.hpp"
@@ -10,28 +11,23 @@
 namespace kalvex {
 namespace {
 
-constexpr std::string_view expression_note =
+constexpr PlainText expression_note =
     "Kalvex precision is drift-tracked, not fixed-digit; trust is derived from the engine's own "
     "drift, not a claimed digit count.";
 
 }  // namespace
 
-ExpressionOutcome evaluate_expression_job(std::string_view expression, const ParamMap& params,
-                                          std::string_view zone) {
+FlatDocument build_expression_result(std::string_view expression, const ParamMap& params,
+                                     std::string_view zone, std::optional<std::string_view> precision) {
   LabelSplit split = split_label(expression);
   std::string evaluated = substitute_params(split.rhs, params);
   const ExpressionFigures figures = evaluate_expression(evaluated, zone);
-  return {std::move(split.label), std::move(evaluated), figures};
-}
 
-FlatDocument expression_document(const ExpressionOutcome& outcome, std::string_view expression,
-                                 std::string_view zone, std::optional<std::string_view> precision) {
-  const ExpressionFigures& figures = outcome.figures;
   FlatDocument document;
   document.put_plain_text("kind", "compute");
-  document.put_text("label", outcome.label);
+  document.put_owned_text("label", std::move(split.label));
   document.put_text("expression", expression);
-  document.put_text("evaluated", outcome.evaluated);
+  document.put_owned_text("evaluated", std::move(evaluated));
   document.put_text("zone", zone);
   document.put_optional_text("precision_requested", precision);
   document.put_double("value", figures.value);
@@ -46,13 +42,6 @@ FlatDocument expression_document(const ExpressionOutcome& outcome, std::string_v
   document.put_common_keys();
   document.put_plain_text("note", expression_note);
   return document;
-}
-
-ResultDocument build_expression_result(std::string_view expression, const ParamMap& params,
-                                       std::string_view zone,
-                                       std::optional<std::string_view> precision) {
-  const ExpressionOutcome outcome = evaluate_expression_job(expression, params, zone);
-  return expression_document(outcome, expression, zone, precision).to_json();
 }
 
 void run_expression_job(std::string_view expression, const ParamMap& params, std::string_view zone,

@@ -20,7 +20,8 @@ inline const std::string_view& VALIDATE_HELP_TEXT = texts::validate_help;
 // Title, copyright and patent lines, an empty line, the reference body, and a
 // closing line with the support mailbox. Written to standard output.
 extern const std::string REFERENCE_TEXT;
-// "kalvex 1.0.1 - " with the copyright and patent notices. Standard output.
+// "kalvex", the version and " - " with the copyright and patent notices.
+// Standard output.
 extern const std::string VERSION_LINE;
 
 // Writes USAGE_TEXT to standard error.

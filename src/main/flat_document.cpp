@@ -1,23 +1,13 @@
 #include "flat_document.hpp"
 
 #include <charconv>
-#include <cmath>
+#include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "notices.hpp"
+#include "result_document.hpp"
 
 namespace kalvex {
 namespace {
-
-void append_indent(std::string& out, int depth) { out.append(static_cast<std::size_t>(depth) * 2, ' '); }
-
-void append_double_or_null(std::string& out, double value) {
-  if (std::isfinite(value)) {
-    append_json_double(out, value);
-  } else {
-    out.append("null");
-  }
-}
 
 // A text checked to need no escaping when the program was built.
 void append_plain_string(std::string& out, std::string_view text) {
@@ -26,13 +16,8 @@ void append_plain_string(std::string& out, std::string_view text) {
   out.push_back('"');
 }
 
-JsonValue double_or_null(double value) {
-  if (!std::isfinite(value)) return nullptr;
-  return value;
-}
-
 // Byte order of keys; the first bytes mostly differ already, so the whole
-// comparison is seldom needed. Keys are never empty.
+// comparison is seldom needed. Keys are never empty (PlainText).
 bool key_before(std::string_view a, std::string_view b) {
   const auto first_a = static_cast<unsigned char>(a.front());
   const auto first_b = static_cast<unsigned char>(b.front());
@@ -59,10 +44,22 @@ FlatDocument::Member& FlatDocument::slot(PlainText plain_key) {
   return members_[at];
 }
 
+std::string_view FlatDocument::text(const Member& member) const {
+  return member.kind == Kind::owned_text ? std::string_view(owned_texts_[member.count]) : member.text;
+}
+
 void FlatDocument::put_text(PlainText key, std::string_view text) {
   Member& member = slot(key);
   member.kind = Kind::text;
   member.text = text;
+}
+
+void FlatDocument::put_owned_text(PlainText key, std::string text) {
+  if (owned_count_ == kMaxOwnedTexts) throw std::length_error("FlatDocument: too many owned texts");
+  Member& member = slot(key);
+  member.kind = Kind::owned_text;
+  member.count = owned_count_;
+  owned_texts_[owned_count_++] = std::move(text);
 }
 
 void FlatDocument::put_plain_text(PlainText key, PlainText text) {
@@ -85,10 +82,14 @@ void FlatDocument::put_double(PlainText key, double value) {
   member.real = value;
 }
 
-void FlatDocument::put_double_list(PlainText key, std::span<const double> values) {
-  Member& member = slot(key);
-  member.kind = Kind::reals;
-  member.reals = values;
+void FlatDocument::put_double_list(PlainText key, std::vector<double> values) {
+  for (std::size_t i = 0; i < size_; ++i) {
+    if (members_[i].kind == Kind::reals && members_[i].key != key.view()) {
+      throw std::length_error("FlatDocument: one list per document");
+    }
+  }
+  slot(key).kind = Kind::reals;
+  reals_ = std::move(values);
 }
 
 void FlatDocument::put_count(PlainText key, std::uint64_t count) {
@@ -98,17 +99,17 @@ void FlatDocument::put_count(PlainText key, std::uint64_t count) {
 }
 
 void FlatDocument::put_common_keys() {
-  put_plain_text("engine", "Kalvex");
-  put_plain_text("copyright", COPYRIGHT_NOTICE);
-  put_plain_text("patent", PATENT_NOTICE);
+  for (const CommonKey& common : common_keys) put_plain_text(common.key, common.value);
 }
 
 std::optional<std::string_view> FlatDocument::text_of(std::string_view key) const {
   for (std::size_t i = 0; i < size_; ++i) {
-    if (members_[i].key == key) {
-      if (members_[i].kind != Kind::text && members_[i].kind != Kind::plain_text) return std::nullopt;
-      return members_[i].text;
+    const Member& member = members_[i];
+    if (member.key != key) continue;
+    if (member.kind != Kind::text && member.kind != Kind::owned_text && member.kind != Kind::plain_text) {
+      return std::nullopt;
     }
+    return text(member);
   }
   return std::nullopt;
 }
@@ -122,12 +123,13 @@ void FlatDocument::append_text(std::string& out, int depth) const {
   for (std::size_t i = 0; i < size_; ++i) {
     const Member& member = members_[i];
     out.append(i == 0 ? "\n" : ",\n");
-    append_indent(out, depth + 1);
+    append_json_indent(out, depth + 1);
     append_plain_string(out, member.key);
     out.append(": ");
     switch (member.kind) {
       case Kind::text:
-        append_json_string(out, member.text);
+      case Kind::owned_text:
+        append_json_string(out, text(member));
         break;
       case Kind::plain_text:
         append_plain_string(out, member.text);
@@ -136,7 +138,7 @@ void FlatDocument::append_text(std::string& out, int depth) const {
         out.append("null");
         break;
       case Kind::real:
-        append_double_or_null(out, member.real);
+        append_json_double(out, member.real);
         break;
       case Kind::count: {
         char buffer[24];
@@ -145,24 +147,24 @@ void FlatDocument::append_text(std::string& out, int depth) const {
         break;
       }
       case Kind::reals:
-        if (member.reals.empty()) {
+        if (reals_.empty()) {
           out.append("[]");
           break;
         }
         out.push_back('[');
-        for (std::size_t k = 0; k < member.reals.size(); ++k) {
+        for (std::size_t k = 0; k < reals_.size(); ++k) {
           out.append(k == 0 ? "\n" : ",\n");
-          append_indent(out, depth + 2);
-          append_double_or_null(out, member.reals[k]);
+          append_json_indent(out, depth + 2);
+          append_json_double(out, reals_[k]);
         }
         out.push_back('\n');
-        append_indent(out, depth + 1);
+        append_json_indent(out, depth + 1);
         out.push_back(']');
         break;
     }
   }
   out.push_back('\n');
-  append_indent(out, depth);
+  append_json_indent(out, depth);
   out.push_back('}');
 }
 
@@ -173,21 +175,22 @@ JsonValue FlatDocument::to_json() const {
     JsonValue& value = document[std::string(member.key)];
     switch (member.kind) {
       case Kind::text:
+      case Kind::owned_text:
       case Kind::plain_text:
-        value = std::string(member.text);
+        value = std::string(text(member));
         break;
       case Kind::null:
         value = nullptr;
         break;
       case Kind::real:
-        value = double_or_null(member.real);
+        value = json_double(member.real);
         break;
       case Kind::count:
         value = member.count;
         break;
       case Kind::reals:
         value = JsonValue::array();
-        for (const double real : member.reals) value.push_back(double_or_null(real));
+        for (const double real : reals_) value.push_back(json_double(real));
         break;
     }
   }

@@ -5,9 +5,10 @@
 
 #include <string_view>
 
+#include "version.hpp"
+
 namespace kalvex {
 
-inline constexpr std::string_view VERSION = "1.0.1";
 inline constexpr std::string_view COPYRIGHT_NOTICE = "Copyright (c) 2026 the Kalvex Engine developers";
 inline constexpr std::string_view PATENT_NOTICE = "No patent is claimed on Kalvex Engine.";
 inline constexpr std::string_view PRODUCT_WEB_ADDRESS = "https://kalvex.example/docs";

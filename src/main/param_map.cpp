@@ -1,5 +1,7 @@
 #include "param_map.hpp"
 
+#include <nlohmann/json.hpp>
+
 #include "file_text.hpp"
 
 namespace kalvex {

@@ -1,8 +1,7 @@
 #include "result_document.hpp"
 
 #include <cmath>
-
-#include "notices.hpp"
+#include <nlohmann/json.hpp>
 
 namespace kalvex {
 
@@ -11,21 +10,13 @@ JsonValue json_double(double value) {
   return value;
 }
 
-JsonValue json_double_list(std::span<const double> values) {
-  JsonValue list = JsonValue::array();
-  for (const double value : values) list.push_back(json_double(value));
-  return list;
-}
-
 JsonValue json_optional_text(const std::optional<std::string>& text) {
   if (!text) return nullptr;
   return *text;
 }
 
 void add_common_keys(ResultDocument& document) {
-  document["engine"] = "Kalvex";
-  document["copyright"] = COPYRIGHT_NOTICE;
-  document["patent"] = PATENT_NOTICE;
+  for (const CommonKey& common : common_keys) document[std::string(common.key.view())] = common.value.view();
 }
 
 }  // namespace kalvex

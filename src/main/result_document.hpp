@@ -2,26 +2,37 @@
 // the common keys.
 #pragma once
 
+#include <array>
 #include <optional>
-#include <span>
 #include <string>
-#include <string_view>
 
 #include "json_text.hpp"
+#include "notices.hpp"
+#include "plain_text.hpp"
 
 namespace kalvex {
 
-// A JSON object (or, for a batch, an array of them); keys print in byte order.
+// A validation document: a JSON object whose keys print in byte order. The
+// compute documents are written flat (flat_document.hpp).
 using ResultDocument = JsonValue;
+
+// The keys that every document carries, whatever its kind, with their values.
+struct CommonKey {
+  PlainText key;
+  PlainText value;
+};
+inline constexpr std::array<CommonKey, 3> common_keys{{
+    {"engine", "Kalvex"},
+    {"copyright", COPYRIGHT_NOTICE},
+    {"patent", PATENT_NOTICE},
+}};
 
 // A double as a document value: a number when finite, null otherwise.
 JsonValue json_double(double value);
-// A list of doubles as an array, each element by json_double.
-JsonValue json_double_list(std::span<const double> values);
 // An optional text: a string when present (the empty text included), else null.
 JsonValue json_optional_text(const std::optional<std::string>& text);
 
-// Puts "engine", "copyright" and "patent" into the document.
+// Puts the common keys into the document.
 void add_common_keys(ResultDocument& document);
 
 }  // namespace kalvex

@@ -1,5 +1,7 @@
 #include "validate_command.hpp"
 
+#include <nlohmann/json.hpp>
+
 #include "emit_document.hpp"
 #include "exit_codes.hpp"
 #include "kalvex/engine.hpp"

@@ -1,5 +1,7 @@
 #include "validation_document.hpp"
 
+#include <nlohmann/json.hpp>
+
 namespace kalvex {
 
 ResultDocument build_validation_document(const ValidationReport& report) {

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "expected_document.hpp"
 #include "json_text.hpp"
 #include "kalvex_process.hpp"

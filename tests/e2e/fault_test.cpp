@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "json_text.hpp"
 #include "kalvex_process.hpp"
 

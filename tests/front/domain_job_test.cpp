@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "kalvex/engine.hpp"
+#include "result_document.hpp"
 #include "trust_verdict.hpp"
+#include "written_document.hpp"
 
 namespace kalvex {
 namespace {
@@ -53,7 +55,7 @@ TEST(DomainParams, RecognisedNamesAreExactlyTheNine) {
 TEST(DomainJob, FourteenMembersWithTheEnginesFigures) {
   // Value-and-drift pairs, so that the tracked side computes the force.
   const DomainParams params = {5.0, 0.0, 1.989e30, 0.0, 3.0, 0.0};
-  const ResultDocument document = build_domain_result("gravity", params, "zonk", "60");
+  const JsonValue document = written(build_domain_result("gravity", params, "zonk", "60"));
   std::vector<std::string> keys;
   for (const auto& [key, value] : document.items()) keys.push_back(key);
   EXPECT_EQ(keys, (std::vector<std::string>{"copyright", "domain", "drift", "engine", "ieee754", "kind",
@@ -76,14 +78,14 @@ TEST(DomainJob, FourteenMembersWithTheEnginesFigures) {
 }
 
 TEST(DomainJob, StatusDependsOnTheNameAlone) {
-  const ResultDocument hawking = build_domain_result("hawking", {}, "lucas", std::nullopt);
+  const JsonValue hawking = written(build_domain_result("hawking", {}, "lucas", std::nullopt));
   EXPECT_EQ(hawking.at("status"), "ok");
   EXPECT_EQ(hawking.at("params"), JsonValue::array());
   EXPECT_TRUE(hawking.at("precision_requested").is_null());
 
   // A name outside the catalogue: four zeros, which the verdict calls PRECISE.
   for (const char* name : {"Hawking", ""}) {
-    const ResultDocument unknown = build_domain_result(name, {}, "lucas", std::nullopt);
+    const JsonValue unknown = written(build_domain_result(name, {}, "lucas", std::nullopt));
     for (const char* key : {"ieee754", "value", "drift", "rel_uncertainty_pct"}) {
       EXPECT_EQ(unknown.at(key), 0.0) << name << " " << key;
     }

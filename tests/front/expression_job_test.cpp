@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "kalvex/engine.hpp"
+#include "result_document.hpp"
 #include "trust_verdict.hpp"
+#include "written_document.hpp"
 #include "notices.hpp"
 
 namespace kalvex {
@@ -19,7 +21,7 @@ std::vector<std::string> keys_of(const JsonValue& document) {
 }
 
 // The figures members hold what the engine answers for the evaluated text.
-void expect_figures_of(const ResultDocument& document, const std::string& text) {
+void expect_figures_of(const JsonValue& document, const std::string& text) {
   const ExpressionFigures figures = evaluate_expression(text, document.at("zone").get<std::string>());
   EXPECT_EQ(document.at("value"), json_double(figures.value)) << text;
   EXPECT_EQ(document.at("drift"), json_double(figures.drift)) << text;
@@ -29,7 +31,7 @@ void expect_figures_of(const ResultDocument& document, const std::string& text) 
 
 TEST(ExpressionJob, LabelParametersAndTheFifteenMembers) {
   const ParamMap params = {{"D", 1.0}, {"C", 2.99e8}};
-  const ResultDocument document = build_expression_result("E = D*C^2", params, "lucas", std::nullopt);
+  const JsonValue document = written(build_expression_result("E = D*C^2", params, "lucas", std::nullopt));
   EXPECT_EQ(keys_of(document),
             (std::vector<std::string>{"copyright", "drift", "engine", "evaluated", "expression", "kind",
                                       "label", "note", "patent", "precision_requested",
@@ -54,21 +56,21 @@ TEST(ExpressionJob, LabelParametersAndTheFifteenMembers) {
 TEST(ExpressionJob, WhatTheEngineCannotEvaluateIsReportedNotFailed) {
   // Unknown name, empty right-hand side, infinity from a parsed number.
   for (const char* expression : {"x = y", "a=", "", "1e400", "DC"}) {
-    const ResultDocument document =
-        build_expression_result(expression, ParamMap{{"D", 1.0}, {"C", 2.0}}, "lucas", std::nullopt);
+    const JsonValue document =
+        written(build_expression_result(expression, ParamMap{{"D", 1.0}, {"C", 2.0}}, "lucas", std::nullopt));
     EXPECT_TRUE(document.at("value").is_null()) << expression;
     EXPECT_EQ(document.at("drift"), 0.0) << expression;
     EXPECT_EQ(document.at("rel_uncertainty_pct"), 0.0) << expression;
     EXPECT_EQ(document.at("trust"), "ERROR") << expression;
     EXPECT_EQ(document.at("status"), expression_unsupported_status) << expression;
   }
-  const ResultDocument unknown = build_expression_result("x = y", {}, "lucas", std::nullopt);
+  const JsonValue unknown = written(build_expression_result("x = y", {}, "lucas", std::nullopt));
   EXPECT_EQ(unknown.at("label"), "x");
   EXPECT_EQ(unknown.at("evaluated"), "y");
 }
 
 TEST(ExpressionJob, EchoesZonePrecisionAndTheUntrimmedExpression) {
-  const ResultDocument document = build_expression_result("  2*3  ", {}, "foo", std::string_view(""));
+  const JsonValue document = written(build_expression_result("  2*3  ", {}, "foo", std::string_view("")));
   EXPECT_EQ(document.at("zone"), "foo");
   EXPECT_EQ(document.at("precision_requested"), "");
   EXPECT_EQ(document.at("expression"), "  2*3  ");
@@ -79,11 +81,11 @@ TEST(ExpressionJob, EchoesZonePrecisionAndTheUntrimmedExpression) {
   expect_figures_of(document, "2*3");
 
   // The label is never substituted; "2x" gives the figures of "2".
-  const ResultDocument labelled = build_expression_result("D = D*2", {{"D", 1.0}}, "sinh", "60");
+  const JsonValue labelled = written(build_expression_result("D = D*2", {{"D", 1.0}}, "sinh", "60"));
   EXPECT_EQ(labelled.at("label"), "D");
   EXPECT_EQ(labelled.at("evaluated"), "(1.00000000000000000e0)*2");
   EXPECT_EQ(labelled.at("precision_requested"), "60");
-  const ResultDocument implicit = build_expression_result("2x", {{"x", 3.0}}, "lucas", std::nullopt);
+  const JsonValue implicit = written(build_expression_result("2x", {{"x", 3.0}}, "lucas", std::nullopt));
   EXPECT_EQ(implicit.at("evaluated"), "2(3.00000000000000000e0)");
   expect_figures_of(implicit, "2");
 }

@@ -9,6 +9,8 @@
 #include "flat_document.hpp"
 #include "json_text.hpp"
 
+#include <nlohmann/json.hpp>
+
 namespace kalvex {
 namespace {
 
@@ -29,7 +31,6 @@ void expect_same_text_as_tree(const FlatDocument& document) {
 }
 
 TEST(FlatDocument, WritesWhatTheTreeWriterWrites) {
-  const std::array<double, 5> reals{5.0, -0.0, kNaN, 1e-7, kInf};
   FlatDocument document;
   document.put_plain_text("kind", "compute");
   document.put_text("label", "q\"\\\x01\t\xc3\xa9/");
@@ -39,14 +40,26 @@ TEST(FlatDocument, WritesWhatTheTreeWriterWrites) {
   document.put_double("drift", kNaN);
   document.put_double("rel_uncertainty_pct", -kInf);
   document.put_double("zero", -0.0);
-  document.put_double_list("params", reals);
-  document.put_double_list("empty", {});
+  document.put_double_list("params", {5.0, -0.0, kNaN, 1e-7, kInf});
+  document.put_owned_text("evaluated", "2*(3.0)");  // short enough to sit inside the string
   document.put_count("index", 18446744073709551615u);
   document.put_common_keys();
   expect_same_text_as_tree(document);
   EXPECT_EQ(document.text_of("kind"), "compute");
   EXPECT_EQ(document.text_of("value"), std::nullopt);
   EXPECT_EQ(document.text_of("status"), std::nullopt);
+
+  // The document keeps its own texts and list through a move.
+  std::string before;
+  document.append_text(before, 0);
+  const FlatDocument moved = std::move(document);
+  std::string after;
+  moved.append_text(after, 0);
+  EXPECT_EQ(after, before);
+
+  FlatDocument empty_list;
+  empty_list.put_double_list("params", {});
+  expect_same_text_as_tree(empty_list);
 }
 
 TEST(FlatDocument, PutReplacesAMemberAndKeepsByteOrder) {

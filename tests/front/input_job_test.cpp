@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "domain_job.hpp"
@@ -10,7 +11,13 @@
 namespace kalvex {
 namespace {
 
-JsonValue parsed(const char* text) {
+// The outcome's document text in one piece, if it has one.
+std::optional<std::string> text_of(const InputOutcome& outcome) {
+  if (!outcome.document_text) return std::nullopt;
+  return outcome.document_text->joined();
+}
+
+JsonValue parsed(const std::string& text) {
   auto value = parse_json(text);
   EXPECT_TRUE(value.has_value()) << text;
   return value.value_or(JsonValue());
@@ -64,7 +71,7 @@ TEST(BatchJob, ZonePrecisionAndLabelOfTheElementElseTheCommands) {
   };
   for (const Case& c : cases) {
     const JsonValue element = parsed(c.element);
-    const BatchJob job = resolve_batch_job(element, "lucas", std::string("cmd"));
+    const BatchJob job = resolve_batch_job(element, "lucas", "cmd");
     EXPECT_EQ(job.zone, c.zone) << c.element;
     EXPECT_EQ(job.precision, c.precision) << c.element;
     EXPECT_EQ(job.label, c.label) << c.element;
@@ -79,32 +86,34 @@ TEST(InputJob, BatchTextIsThePrettyArrayOfTheItemDocuments) {
       " {\"domain\": \"wien\", \"params\": [5778], \"label\": \"peak\", \"zone\": \"sinh\"},"
       " {\"domain\": \"gravity\", \"params\": {\"a\": 1}, \"precision\": 9},"
       " 42]";
-  const InputOutcome outcome = compute_input_text(batch, "lucas", std::string("60"));
+  const InputOutcome outcome = compute_input_text(batch, "lucas", "60");
   ASSERT_TRUE(outcome.document_text.has_value());
   EXPECT_EQ(outcome.status, ExitCode::failure);
 
   JsonValue expected = JsonValue::array();
-  JsonValue item = build_expression_result("E = m*c^2", {{"m", 2.0}}, "lucas", "60");
+  JsonValue item = build_expression_result("E = m*c^2", {{"m", 2.0}}, "lucas", "60").to_json();
   item["index"] = 0u;
   item["label"] = "";
   expected.push_back(item);
-  item = build_domain_result("wien", DomainParams{5778.0}, "sinh", "60");
+  item = build_domain_result("wien", DomainParams{5778.0}, "sinh", "60").to_json();
   item["index"] = 1u;
   item["label"] = "peak";
   expected.push_back(item);
-  item = build_domain_result("gravity", DomainParams{}, "lucas", "9");
+  item = build_domain_result("gravity", DomainParams{}, "lucas", "9").to_json();
   item["index"] = 2u;
   expected.push_back(item);
-  item = build_unsupported_item("lucas", "60");
+  item = build_unsupported_item("lucas", "60").to_json();
   item["index"] = 3u;
   expected.push_back(item);
-  EXPECT_EQ(*outcome.document_text, to_pretty_json(expected));
+  EXPECT_EQ(text_of(outcome), to_pretty_json(expected));
 }
 
 TEST(InputJob, LongBatchTextIsThePrettyArrayToo) {
-  // Long enough for the output to be sized from its first items.
+  // Long enough for the output to span several chunks, with items of growing
+  // length.
+  constexpr std::size_t count = 400;
   std::string batch = "[";
-  for (int i = 0; i < 150; ++i) {
+  for (std::size_t i = 0; i < count; ++i) {
     if (i > 0) batch += ",";
     batch += i % 3 == 0   ? "{\"expr\": \"2*x\", \"params\": {\"x\": " + std::to_string(i) + "}}"
              : i % 3 == 1 ? "{\"domain\": \"wien\", \"params\": [5778], \"label\": \"" + std::string(i, 'l') + "\"}"
@@ -112,22 +121,26 @@ TEST(InputJob, LongBatchTextIsThePrettyArrayToo) {
   }
   batch += "]";
   const InputOutcome outcome = compute_input_text(batch, "lucas", std::nullopt);
-  const auto documents = parse_json(outcome.document_text.value_or(""));
+  ASSERT_TRUE(outcome.document_text.has_value());
+  EXPECT_GT(outcome.document_text->pieces().size(), 1u);
+  const std::string text = outcome.document_text->joined();
+  const auto documents = parse_json(text);
   ASSERT_TRUE(documents.has_value());
-  EXPECT_EQ(documents->size(), 150u);
-  EXPECT_EQ(*outcome.document_text, to_pretty_json(*documents));
+  ASSERT_EQ(documents->size(), count);
+  for (std::size_t i = 0; i < count; ++i) EXPECT_EQ(documents->at(i).at("index"), i) << i;
+  EXPECT_EQ(text, to_pretty_json(*documents));
 }
 
 TEST(InputJob, BatchStatusIsSuccessOnlyWhenEveryItemIsOk) {
   const InputOutcome ok = compute_input_text("[{\"expr\": \"1+1\"}, {\"domain\": \"hawking\"}]", "lucas", {});
   EXPECT_EQ(ok.status, ExitCode::success);
   const InputOutcome empty = compute_input_text(" [ ] ", "lucas", {});
-  EXPECT_EQ(empty.document_text, "[]");
+  EXPECT_EQ(text_of(empty), "[]");
   EXPECT_EQ(empty.status, ExitCode::success);
   const InputOutcome unevaluable = compute_input_text("[{\"expr\": \"1+1\"}, {\"expr\": \"y\"}]", "lucas", {});
   EXPECT_EQ(unevaluable.status, ExitCode::failure);
 
-  const JsonValue items = parsed(ok.document_text->c_str());
+  const JsonValue items = parsed(text_of(ok).value_or(""));
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[1].at("index"), 1u);
   EXPECT_FALSE(items[1].contains("label"));
@@ -139,21 +152,21 @@ TEST(InputJob, SingleObjectRunsLikeTheOptionWithItsOwnZoneOnly) {
       "{\"expression\": \"x = 2*k\", \"params\": {\"k\": 3}, \"precision\": 9, \"label\": \"y\", \"zone\": \"sinh\"}",
       "lucas", std::nullopt);
   EXPECT_EQ(outcome.status, ExitCode::success);
-  EXPECT_EQ(outcome.document_text,
-            to_pretty_json(build_expression_result("x = 2*k", {{"k", 3.0}}, "sinh", std::nullopt)));
+  EXPECT_EQ(text_of(outcome),
+            to_pretty_json(build_expression_result("x = 2*k", {{"k", 3.0}}, "sinh", std::nullopt).to_json()));
 
   const InputOutcome domain =
       compute_input_text("{\"formula\": \"Hawking\", \"params\": [1.989e30], \"zone\": 5}", "linear_ev", "p");
   EXPECT_EQ(domain.status, ExitCode::success);  // whatever the document's status
-  EXPECT_EQ(domain.document_text,
-            to_pretty_json(build_domain_result("Hawking", DomainParams{1.989e30}, "linear_ev", "p")));
+  EXPECT_EQ(text_of(domain),
+            to_pretty_json(build_domain_result("Hawking", DomainParams{1.989e30}, "linear_ev", "p").to_json()));
 }
 
 TEST(InputJob, NothingToComputeGivesNoDocument) {
   for (const char* text : {"", "\xEF\xBB\xBF{\"expr\": \"1\"}", "\"1+1\"", "null", "12", "{}",
                            "{\"expression\": 1}", "{\"expr\": \"1\"} x"}) {
     const InputOutcome outcome = compute_input_text(text, "lucas", std::nullopt);
-    EXPECT_EQ(outcome.document_text, std::nullopt) << text;
+    EXPECT_EQ(text_of(outcome), std::nullopt) << text;
     EXPECT_EQ(outcome.status, ExitCode::failure) << text;
   }
 }

@@ -7,6 +7,8 @@
 #include <map>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "json_text.hpp"
 
 namespace kalvex {

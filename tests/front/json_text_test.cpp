@@ -4,6 +4,8 @@
 #include <limits>
 #include <string>
 
+#include <nlohmann/json.hpp>
+
 #include "json_text.hpp"
 
 namespace kalvex {
@@ -47,6 +49,17 @@ TEST(JsonWriter, DoubleForms) {
       {-0.000012345, "-0.000012345"},
   };
   for (const auto& c : cases) EXPECT_EQ(to_pretty_json(c.value), c.text) << c.text;
+}
+
+// A double with no JSON form never reaches the text as anything but null,
+// whoever hands it to the writer.
+TEST(JsonWriter, NonFiniteDoublesAreWrittenAsNull) {
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  for (const double value : {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN(), inf, -inf}) {
+    std::string out;
+    append_json_double(out, value);
+    EXPECT_EQ(out, "null") << value;
+  }
 }
 
 TEST(JsonWriter, ContainersAndIndentation) {

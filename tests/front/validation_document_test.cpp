@@ -1,3 +1,5 @@
+#include <nlohmann/json.hpp>
+
 #include "validation_document.hpp"
 
 #include <gtest/gtest.h>

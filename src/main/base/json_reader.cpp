@@ -2,10 +2,11 @@
 // that exactly the text the tool documents is accepted. The library alone would
 // skip a byte-order mark, turn "-0" into the integer 0 and nest without bound.
 #include <cstdint>
-#include <iterator>
 #include <vector>
 
 #include "json_text.hpp"
+
+#include <nlohmann/json.hpp>
 
 namespace kalvex {
 namespace {
@@ -53,13 +54,8 @@ class ValueBuilder {
 
   JsonValue take() { return std::move(root_); }
 
-  // From now on the elements of a top-level array go to `sink` one by one;
-  // `reached` tells how far the tokenizer has read.
-  void stream_elements(const ArrayElementSink& sink, const char* const* reached, const char* begin) {
-    sink_ = &sink;
-    reached_ = reached;
-    begin_ = begin;
-  }
+  // From now on the elements of a top-level array go to `sink` one by one.
+  void stream_elements(const ArrayElementSink& sink) { sink_ = &sink; }
 
  private:
   // Where the next value goes: the pending object slot, the end of the open
@@ -87,7 +83,7 @@ class ValueBuilder {
   bool streaming_root() const { return sink_ != nullptr && open_.size() == 1 && open_.front() == &root_ && root_.is_array(); }
 
   void hand_over_element() {
-    (*sink_)(element_, static_cast<std::size_t>(*reached_ - begin_));
+    (*sink_)(element_);
     element_ = nullptr;
   }
 
@@ -108,39 +104,8 @@ class ValueBuilder {
   JsonValue root_;
   JsonValue element_;  // the element of a streamed top-level array being built
   const ArrayElementSink* sink_ = nullptr;
-  const char* const* reached_ = nullptr;
-  const char* begin_ = nullptr;
   std::vector<JsonValue*> open_;
   JsonValue* pending_slot_ = nullptr;
-};
-
-// A pointer into the text that records how far it has been advanced, so that
-// the element sink can be told how much of the text is read.
-class CountingIterator {
- public:
-  using iterator_category = std::input_iterator_tag;
-  using value_type = char;
-  using difference_type = std::ptrdiff_t;
-  using pointer = const char*;
-  using reference = const char&;
-
-  CountingIterator(const char* at, const char** reached) : at_(at), reached_(reached) {}
-  reference operator*() const { return *at_; }
-  CountingIterator& operator++() {
-    *reached_ = ++at_;
-    return *this;
-  }
-  CountingIterator operator++(int) {
-    CountingIterator before = *this;
-    ++*this;
-    return before;
-  }
-  bool operator==(const CountingIterator& other) const { return at_ == other.at_; }
-  bool operator!=(const CountingIterator& other) const { return at_ != other.at_; }
-
- private:
-  const char* at_;
-  const char** reached_;
 };
 
 bool starts_with_byte_order_mark(std::string_view text) {
@@ -159,11 +124,10 @@ bool rejected_before_parsing(std::string_view text) {
   return text.find('\0') != std::string_view::npos;
 }
 
-template <class Iterator>
-bool run_parser(Iterator first, Iterator last, ValueBuilder& builder) {
+bool run_parser(std::string_view text, ValueBuilder& builder) {
   // The tokenizer rejects doubles that overflow ("1e400") and lets those that
   // underflow become zero ("1e-400"); integers beyond 64 bits become doubles.
-  return JsonValue::sax_parse(first, last, &builder, nlohmann::json::input_format_t::json,
+  return JsonValue::sax_parse(text.begin(), text.end(), &builder, nlohmann::json::input_format_t::json,
                               /*strict=*/true, /*ignore_comments=*/false);
 }
 
@@ -172,18 +136,15 @@ bool run_parser(Iterator first, Iterator last, ValueBuilder& builder) {
 std::optional<JsonValue> parse_json(std::string_view text) {
   if (rejected_before_parsing(text)) return std::nullopt;
   ValueBuilder builder;
-  if (!run_parser(text.begin(), text.end(), builder)) return std::nullopt;
+  if (!run_parser(text, builder)) return std::nullopt;
   return builder.take();
 }
 
 std::optional<JsonValue> parse_json_streaming(std::string_view text, const ArrayElementSink& sink) {
   if (rejected_before_parsing(text)) return std::nullopt;
-  const char* reached = text.data();
   ValueBuilder builder;
-  builder.stream_elements(sink, &reached, text.data());
-  const CountingIterator first(text.data(), &reached);
-  const CountingIterator last(text.data() + text.size(), &reached);
-  if (!run_parser(first, last, builder)) return std::nullopt;
+  builder.stream_elements(sink);
+  if (!run_parser(text, builder)) return std::nullopt;
   return builder.take();
 }
 

@@ -2,7 +2,9 @@
 //
 // The value model is nlohmann::json: null, booleans, numbers held as unsigned
 // (0 and up), signed (negative only) or double (always finite), strings (UTF-8),
-// arrays, and objects whose keys are kept in ascending byte order.
+// arrays, and objects whose keys are kept in ascending byte order. This header
+// only names the type; a unit that builds or inspects values includes
+// <nlohmann/json.hpp> itself.
 #pragma once
 
 #include <cstddef>
@@ -11,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 
 namespace kalvex {
 
@@ -22,9 +24,8 @@ using JsonValue = nlohmann::json;
 // success from failure.
 std::optional<JsonValue> parse_json(std::string_view text);
 
-// Receives each element of a top-level array as soon as it is complete, with
-// the count of text bytes read by then.
-using ArrayElementSink = std::function<void(const JsonValue& element, std::size_t bytes_read)>;
+// Receives each element of a top-level array as soon as it is complete.
+using ArrayElementSink = std::function<void(const JsonValue& element)>;
 
 // parse_json, except that a top-level array is never built whole: each
 // element goes to `sink` once it is complete and is dropped right after, and
@@ -45,13 +46,20 @@ std::string to_pretty_json(const JsonValue& value);
 // text of the whole array.
 void append_pretty_json(std::string& out, const JsonValue& value, int depth);
 
+// The pieces the writer is made of, for writers that lay out documents of
+// their own in the same form.
+
+// Appends the indentation of a line at `depth`: two spaces per level.
+void append_json_indent(std::string& out, int depth);
+
 // Appends a string (or key) between double quotes, escaped byte for byte:
 // quote, backslash and the controls 0x00 to 0x1F; every other byte raw.
 void append_json_string(std::string& out, std::string_view text);
 
-// Appends a finite double in the shortest form that reads back to the same
-// double: positional for decimal exponents -5 to 15 ("100.0", "0.00001"),
-// exponent form otherwise ("1e+16", "1.5e-7").
+// Appends a double in the shortest form that reads back to the same double:
+// positional for decimal exponents -5 to 15 ("100.0", "0.00001"), exponent
+// form otherwise ("1e+16", "1.5e-7"). A NaN or an infinity has no JSON form
+// and is written as null.
 void append_json_double(std::string& out, double value);
 
 // A number value as a double: integers to the nearest double (ties to even),

@@ -9,6 +9,8 @@
 
 #include "json_text.hpp"
 
+#include <nlohmann/json.hpp>
+
 namespace kalvex {
 namespace {
 
@@ -49,8 +51,6 @@ void append_integer(std::string& out, Integer value) {
   out.append(buffer, result.ptr);
 }
 
-void append_indent(std::string& out, int depth) { out.append(static_cast<std::size_t>(depth) * 2, ' '); }
-
 void append_value(std::string& out, const JsonValue& value, int depth) {
   switch (value.type()) {
     case JsonValue::value_t::null:
@@ -81,11 +81,11 @@ void append_value(std::string& out, const JsonValue& value, int depth) {
       for (const JsonValue& element : value) {
         out.append(first ? "\n" : ",\n");
         first = false;
-        append_indent(out, depth + 1);
+        append_json_indent(out, depth + 1);
         append_value(out, element, depth + 1);
       }
       out.push_back('\n');
-      append_indent(out, depth);
+      append_json_indent(out, depth);
       out.push_back(']');
       return;
     }
@@ -100,13 +100,13 @@ void append_value(std::string& out, const JsonValue& value, int depth) {
       for (const auto& [key, member] : value.items()) {
         out.append(first ? "\n" : ",\n");
         first = false;
-        append_indent(out, depth + 1);
+        append_json_indent(out, depth + 1);
         append_json_string(out, key);
         out.append(": ");
         append_value(out, member, depth + 1);
       }
       out.push_back('\n');
-      append_indent(out, depth);
+      append_json_indent(out, depth);
       out.push_back('}');
       return;
     }
@@ -136,7 +136,13 @@ void append_json_string(std::string& out, std::string_view text) {
   out.push_back('"');
 }
 
+void append_json_indent(std::string& out, int depth) { out.append(static_cast<std::size_t>(depth) * 2, ' '); }
+
 void append_json_double(std::string& out, double value) {
+  if (!std::isfinite(value)) {
+    out.append("null");
+    return;
+  }
   if (std::signbit(value)) out.push_back('-');
   if (value == 0.0) {
     out.append("0.0");
