@@ -87,6 +87,25 @@ TEST(ExpressionCommand, WhatTheEngineCannotEvaluateIsADocumentWithStatusZero) {
   }
 }
 
+// The README's example, byte for byte: on standard output with its newline,
+// and in an output file without it.
+TEST(ExpressionCommand, ReadmeExampleIsItsGoldenDocument) {
+  const std::string golden = fixture("readme_e_mc2.golden");
+  const std::vector<std::string> args = {"compute", "--expression", "E = m*c^2", "--params", R"({"m": 2.5})"};
+  const RunResult printed = run_kalvex(args);
+  EXPECT_EQ(printed.status, 0);
+  EXPECT_EQ(printed.err, "");
+  EXPECT_EQ(printed.out, golden);
+
+  TempDir dir;
+  std::vector<std::string> to_file = args;
+  to_file.insert(to_file.end(), {"--output", "e.json"});
+  const RunResult written = run_kalvex(to_file, RunOptions{dir.path()});
+  EXPECT_EQ(written.status, 0);
+  EXPECT_EQ(written.out, "");
+  EXPECT_EQ(read_file(dir.path() / "e.json"), golden.substr(0, golden.size() - 1));
+}
+
 TEST(ExpressionCommand, UnusableParametersAreNoError) {
   for (const char* params : {R"({"m": "2"})", R"({"m": true})", "[1,2]", "5", "null", "", R"({"M": 2})",
                              R"({"m": 1e400})", R"({"m": 2, "m": "x"})", "."}) {
