@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "math_calls.hpp"
+#include "physical_constants.hpp"
 
 namespace kalvex::engine {
 
@@ -12,30 +13,38 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
+// One name of the language standing for a constant.
+struct BuiltinConstant {
+  std::string_view name;
+  double value;
+};
+
+// The 23 constants. Four quantities have a second name differing in case, and
+// R and r_gas are one value under two names.
 constexpr std::array<BuiltinConstant, 23> kConstants{{
-    {"c", 299792458.0},
-    {"e", 1.602176634e-19},
-    {"h", 6.62607015e-34},
-    {"G", 6.6743e-11},
-    {"R", 8.314462618},
-    {"kb", 1.380649e-23},
-    {"kB", 1.380649e-23},
-    {"na", 6.02214076e23},
-    {"NA", 6.02214076e23},
-    {"me", 9.1093837015e-31},
-    {"mp", 1.67262192369e-27},
-    {"pi", 3.141592653589793},
-    {"PI", 3.141592653589793},
-    {"a0", 5.29177210903e-11},
-    {"tau", 6.283185307179586},
-    {"phi", 1.6180339887},
+    {"c", kC},
+    {"e", kElementaryCharge},
+    {"h", kH},
+    {"G", kG},
+    {"R", kGasR},
+    {"kb", kKb},
+    {"kB", kKb},
+    {"na", kAvogadro},
+    {"NA", kAvogadro},
+    {"me", kElectronMass},
+    {"mp", kProtonMass},
+    {"pi", kPi},
+    {"PI", kPi},
+    {"a0", kBohrRadius},
+    {"tau", k2Pi},
+    {"phi", kPhi},
     {"inf", kInf},
     {"Inf", kInf},
-    {"hbar", 1.054571817e-34},
-    {"sigma", 5.670374419e-08},
-    {"alpha", 0.0072973525693},
-    {"r_inf", 10973731.56816},
-    {"r_gas", 8.314462618},
+    {"hbar", kHbar},
+    {"sigma", kSigma},
+    {"alpha", kAlpha},
+    {"r_inf", kRydberg},
+    {"r_gas", kGasR},
 }};
 
 // The logarithms scale the drift by the argument's magnitude, kept from zero
@@ -46,6 +55,17 @@ double drift_over_magnitude(double x, double d, double) {
 }
 double drift_kept(double, double d, double) { return d; }
 
+// One function of the language: y from the decoded first argument x (and p,
+// the decoded second argument or 1.0, read by pow alone), and the drift that
+// replaces the fresh remainder of y's encoding, from x, the first argument's
+// drift d and p.
+struct BuiltinFunction {
+  std::string_view name;
+  double (*value)(double x, double p);
+  double (*drift)(double x, double d, double p);
+};
+
+// The 14 functions.
 constexpr std::array<BuiltinFunction, 14> kFunctions{{
     {"ln", [](double x, double) { return cmath::log(x); }, drift_over_magnitude},
     {"log", [](double x, double) { return cmath::log10(x); }, drift_over_magnitude},
@@ -68,16 +88,12 @@ constexpr std::array<BuiltinFunction, 14> kFunctions{{
 
 }  // namespace
 
-std::span<const BuiltinConstant> builtin_constants() { return kConstants; }
-
 std::optional<double> find_constant(std::string_view name) {
   for (const BuiltinConstant& c : kConstants) {
     if (c.name == name) return c.value;
   }
   return std::nullopt;
 }
-
-std::span<const BuiltinFunction> builtin_functions() { return kFunctions; }
 
 std::optional<TrackedValue> apply_function(std::string_view name, const TrackedValue& first,
                                            const std::optional<TrackedValue>& second,

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <optional>
-#include <span>
 #include <string_view>
 
 #include "tracked_value.hpp"
@@ -12,33 +11,16 @@
 
 namespace kalvex::engine {
 
-struct BuiltinConstant {
-  std::string_view name;
-  double value;
-};
-
-// The 23 constants (SI units). `e` is the elementary charge, not Euler's
-// number; `phi` is the golden ratio to ten decimals.
-std::span<const BuiltinConstant> builtin_constants();
-
-// The value of a constant, or nothing for a name that is not one.
+// The value of a constant (SI units), or nothing for a name that is not one.
+// `e` is the elementary charge, not Euler's number; `phi` is the golden ratio
+// to ten decimals.
 std::optional<double> find_constant(std::string_view name);
 
-// One function of the language: y from the decoded first argument x (and p,
-// the decoded second argument or 1.0, read by pow alone), and the drift that
-// replaces the fresh remainder of y's encoding, from x, the first argument's
-// drift d and p.
-struct BuiltinFunction {
-  std::string_view name;
-  double (*value)(double x, double p);
-  double (*drift)(double x, double d, double p);
-};
-
-// The 14 functions.
-std::span<const BuiltinFunction> builtin_functions();
-
-// Evaluates the call `name(first[, second])` in the zone. Fails (nothing) only
-// for a name that is not a function; a NaN or infinite result is a value.
+// Evaluates the call `name(first[, second])` in the zone: ln, log, log10,
+// log2, exp, sqrt, abs, sin, cos, tan, floor, ceil, round and pow, each with a
+// drift of its own that replaces the fresh remainder of the result's encoding.
+// Fails (nothing) only for a name that is not a function; a NaN or infinite
+// result is a value.
 std::optional<TrackedValue> apply_function(std::string_view name, const TrackedValue& first,
                                            const std::optional<TrackedValue>& second,
                                            const Zone& zone);

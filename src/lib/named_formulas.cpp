@@ -4,30 +4,15 @@
 
 #include "kalvex/engine.hpp"
 #include "math_calls.hpp"
+#include "physical_constants.hpp"
 #include "tracked_arithmetic.hpp"
 
 namespace kalvex::engine {
 
 namespace {
 
-// The constants as the doubles these decimals read as. The derived ones are
-// stored, not computed per call; each equals the grouping noted beside it.
-constexpr double kC = 299792458.0;
-constexpr double kC2 = 8.987551787368176e16;  // c * c
-constexpr double kH = 6.62607015e-34;
-constexpr double kHbar = 1.054571817e-34;
-constexpr double kHbarC3 = 2.841438558654248e-09;   // hbar * ((c * c) * c)
-constexpr double k8PiG = 1.6774345478283484e-09;    // 25.132741228718345 * G
-constexpr double k8PiGKb = 2.3159483310246615e-32;  // (8pi * G) * k_B
-constexpr double kKb = 1.380649e-23;
-constexpr double kG = 6.6743e-11;
-constexpr double k2G = 1.33486e-10;  // 2 * G
-constexpr double kKe = 8987551792.3;
-constexpr double kSigma = 5.670374419e-08;
-constexpr double kWienB = 0.002897771955;
-constexpr double kRydbergEv = -13.605693122;  // ground state of hydrogen, eV
-constexpr double k2Pi = 6.283185307179586;
-constexpr double k2PiKb = 8.67487351117219e-23;  // 2pi * k_B
+// Plain factors of the formulas; the tracked side encodes them like the
+// physical constants.
 constexpr double kHalf = 0.5;
 constexpr double kOne = 1.0;
 

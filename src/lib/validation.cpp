@@ -3,22 +3,12 @@
 #include <cmath>
 
 #include "kalvex/engine.hpp"
+#include "physical_constants.hpp"
 #include "tracked_arithmetic.hpp"
 #include "tracked_value.hpp"
 #include "zone.hpp"
 
 namespace kalvex {
-
-namespace {
-
-constexpr double kHbar = 1.054571817e-34;
-constexpr double kC = 299792458.0;
-constexpr double k8Pi = 25.132741228718345;
-constexpr double kG = 6.6743e-11;
-constexpr double kSolarMass = 1.989e30;
-constexpr double kKb = 1.380649e-23;
-
-}  // namespace
 
 ValidationFigures validate_hawking(std::string_view zone_name) {
   using namespace engine;

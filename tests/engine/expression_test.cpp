@@ -79,6 +79,14 @@ TEST(EvaluateExpression, SameFiguresAs) {
       {"2^3+1", "(2^3)+1"},
       {"2^-1", "2^(-1)"},
       {"-2^2", "(-2)^2"},
+      // A whole exponent below 1000 in magnitude takes the integer power, whose
+      // even powers drop the base's sign. 138 and 960 decode exactly in lucas
+      // and linear_cfd, and sinh and linear_ev hold them at 100; a base near 1
+      // keeps the powers inside the lucas range.
+      {"-1.1^138", "1.1^138"},
+      {"-1.1^-138", "1.1^-138"},
+      {"-1.1^960", "1.1^960"},
+      {"-1.1^-960", "1.1^-960"},
       // Signs and associativity.
       {"2--3", "2-(-3)"},
       {"2*-3", "2*(-3)"},
@@ -172,6 +180,16 @@ TEST(EvaluateExpression, Values) {
       {"2^2", "sinh", 4.0},
       {"-2^2", "linear_ev", 4.0},
       {"-2^2", "linear_cfd", 4.0},
+      // Odd whole powers, negative ones too, keep the base's sign.
+      {"-1.1^977", "lucas", -2.75837558158323e+40},
+      {"-1.1^-977", "lucas", -3.625322115946329e-41},
+      // 1000 decodes exactly and takes the general power, which keeps the
+      // base's sign even for an even exponent; linear_cfd holds the result at
+      // the ends of the zone.
+      {"-1.1^1000", "lucas", -2.4699329180064e+41},
+      {"-1.1^-1000", "lucas", -4.048692953196265e-42},
+      {"-1.1^1000", "linear_cfd", -1000.0},
+      {"-1.1^-1000", "linear_cfd", -1e-06},
       // NaN travels through a same-sign sum from either side.
       {"2+sqrt(-1)", "lucas", kNaN},
       {"sqrt(-1)+2", "lucas", kNaN},

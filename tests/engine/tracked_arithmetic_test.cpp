@@ -46,6 +46,8 @@ TEST(TrackedArithmetic, LucasCases) {
   const TrackedValue nan = E(kNaN);
   const TrackedValue cancelled = tracked_add(five, negated(five), z);
   const double d1 = E(1.0).drift;
+  const TrackedValue seven = E(7.0);
+  const TrackedValue thirty = E(30.0);
 
   check_rows(
       {
@@ -55,6 +57,12 @@ TEST(TrackedArithmetic, LucasCases) {
           {"5 / 0.1", tracked_div(five, E(0.1), z), 0.0, 0.0},
           // An exact cancellation is the zero value carrying both drifts.
           {"5 - 5", cancelled, 0.0, five.drift + five.drift},
+          // Unequal drifts and fracs: a regrouped same-sign drift shows in its
+          // last bit, a frac term in the opposite-sign drift at once.
+          {"7 + 30", tracked_add(seven, thirty, z), 37.0,
+           (seven.drift + thirty.drift) + std::fabs(seven.frac - thirty.frac) * 0.01},
+          {"7 - 30", tracked_add(seven, negated(thirty), z), -23.00000000000001,
+           seven.drift + thirty.drift},
           {"5 / 0", tracked_div(five, zero, z), 0.0, 0.0},
           {"0 / 5", tracked_div(zero, five, z), 0.0, five.drift * 0.1},
           {"0 * 5", tracked_mul(zero, five, z), 0.0, five.drift * 0.1},
