@@ -1,6 +1,5 @@
 #include "flat_document.hpp"
 
-#include <charconv>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
@@ -140,12 +139,9 @@ void FlatDocument::append_text(std::string& out, int depth) const {
       case Kind::real:
         append_json_double(out, member.real);
         break;
-      case Kind::count: {
-        char buffer[24];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, member.count);
-        out.append(buffer, result.ptr);
+      case Kind::count:
+        append_json_unsigned(out, member.count);
         break;
-      }
       case Kind::reals:
         if (reals_.empty()) {
           out.append("[]");

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -55,6 +56,9 @@ void append_json_indent(std::string& out, int depth);
 // Appends a string (or key) between double quotes, escaped byte for byte:
 // quote, backslash and the controls 0x00 to 0x1F; every other byte raw.
 void append_json_string(std::string& out, std::string_view text);
+
+// Appends an unsigned integer in decimal, without leading zeros.
+void append_json_unsigned(std::string& out, std::uint64_t value);
 
 // Appends a double in the shortest form that reads back to the same double:
 // positional for decimal exponents -5 to 15 ("100.0", "0.00001"), exponent

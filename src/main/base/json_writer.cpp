@@ -60,7 +60,7 @@ void append_value(std::string& out, const JsonValue& value, int depth) {
       out.append(value.get<bool>() ? "true" : "false");
       return;
     case JsonValue::value_t::number_unsigned:
-      append_integer(out, value.get<std::uint64_t>());
+      append_json_unsigned(out, value.get<std::uint64_t>());
       return;
     case JsonValue::value_t::number_integer:
       append_integer(out, value.get<std::int64_t>());
@@ -135,6 +135,8 @@ void append_json_string(std::string& out, std::string_view text) {
   out.append(text.data() + run_start, text.size() - run_start);
   out.push_back('"');
 }
+
+void append_json_unsigned(std::string& out, std::uint64_t value) { append_integer(out, value); }
 
 void append_json_indent(std::string& out, int depth) { out.append(static_cast<std::size_t>(depth) * 2, ' '); }
 
