@@ -8,11 +8,43 @@
 #include "std_streams.hpp"
 #include "unicode_space.hpp"
 
+// The process environment, handed on to the opener unchanged. Declared here
+// rather than taken from <unistd.h>, which declares it only with _GNU_SOURCE.
+extern char** environ;
+
 namespace kalvex {
 namespace {
 
-// The build target, fixed at build time and never detected at run time.
-constexpr std::string_view target_platform = "linux/x86_64";
+// The build target's operating system and processor architecture, as the
+// compiler names the target: fixed when the program is built, never detected
+// at run time.
+constexpr std::string_view target_os =
+#if defined(__linux__)
+    "linux";
+#else
+    "unknown";
+#endif
+
+constexpr std::string_view target_arch =
+#if defined(__x86_64__)
+    "x86_64";
+#elif defined(__aarch64__)
+    "aarch64";
+#elif defined(__i386__)
+    "i386";
+#elif defined(__arm__)
+    "arm";
+#elif defined(__riscv) && __riscv_xlen == 64
+    "riscv64";
+#elif defined(__powerpc64__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    "ppc64le";
+#elif defined(__powerpc64__)
+    "ppc64";
+#elif defined(__s390x__)
+    "s390x";
+#else
+    "unknown";
+#endif
 
 bool is_unreserved(unsigned char byte) {
   return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
@@ -25,7 +57,9 @@ std::string diagnostics_block() {
   block += "version:  ";
   block += VERSION;
   block += "\nplatform: ";
-  block += target_platform;
+  block += target_os;
+  block += '/';
+  block += target_arch;
   block += "\n";
   return block;
 }
@@ -91,22 +125,27 @@ void launch_mail_client(const std::string& url) {
   std::string argument = url;
   char* const argv[] = {program.data(), argument.data(), nullptr};
 
-  // This process ignores the broken-pipe signal for its own writes; the opener
-  // starts with the default disposition, as it would from a shell.
+  // This process ignores the broken-pipe and file-size signals for its own
+  // writes; the opener starts with both at their defaults, as from a shell.
+  // Without that guarantee it is not started at all.
   posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
+  if (posix_spawnattr_init(&attributes) != 0) {
+    write_stderr(mail_client_failure_message);
+    return;
+  }
   sigset_t default_signals;
   sigemptyset(&default_signals);
   sigaddset(&default_signals, SIGPIPE);
-  posix_spawnattr_setsigdefault(&attributes, &default_signals);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  sigaddset(&default_signals, SIGXFSZ);
+  const bool ready = posix_spawnattr_setsigdefault(&attributes, &default_signals) == 0 &&
+                     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF) == 0;
 
   // The opener is left to run on its own: it is never waited for, and whether
   // a mail client opens is not observed.
   pid_t child = 0;
-  const int failed = posix_spawnp(&child, program.c_str(), nullptr, &attributes, argv, environ);
+  const bool started = ready && posix_spawnp(&child, program.c_str(), nullptr, &attributes, argv, environ) == 0;
   posix_spawnattr_destroy(&attributes);
-  if (failed != 0) write_stderr(mail_client_failure_message);
+  if (!started) write_stderr(mail_client_failure_message);
 }
 
 }  // namespace kalvex

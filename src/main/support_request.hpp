@@ -36,9 +36,10 @@ SupportReport build_support_report(ArgList args);
 std::string format_support_request(const SupportReport& report);
 
 // Starts "xdg-open", found through the search path, with the URL as its only
-// argument, the environment and the standard streams inherited, and does not
-// wait for it. When it cannot be started, mail_client_failure_message goes to
-// standard error; nothing else is reported.
+// argument, the environment and the standard streams inherited, the
+// broken-pipe and file-size signals at their default dispositions, and does
+// not wait for it. When it cannot be started so, mail_client_failure_message
+// goes to standard error; nothing else is reported.
 void launch_mail_client(const std::string& url);
 
 }  // namespace kalvex

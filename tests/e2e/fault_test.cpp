@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,13 @@ namespace {
 
 const std::string missing_field = "kalvex: --input JSON needs an \"expression\" or \"domain\" field\n";
 const std::string stdout_failure = "kalvex: could not write to standard output\n";
+
+// The names in a directory, to show that a failed write leaves nothing behind.
+std::set<std::string> names_in(const std::filesystem::path& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename().string());
+  return names;
+}
 
 // Every way a command writes to standard output: a document, a batch array, a
 // validation that fails its tolerance (its 3 must not survive a lost document),
@@ -57,6 +66,46 @@ TEST(Faults, UnwritableOutputFile) {
   }
 }
 
+// A file-size limit turns a write past it into a failed write (EFBIG) rather
+// than a death by signal. A file that was to be replaced stays byte for byte as
+// it was (the batch itself when it is also the output, the file behind a
+// link), and nothing is left beside it: the document is written aside and only
+// put in place whole.
+TEST(Faults, WritesPastTheFileSizeLimit) {
+  TempDir dir;
+  std::string batch = "[";
+  for (int i = 0; i < 40; ++i) batch += std::string(i ? "," : "") + R"({"expression": "1+1"})";
+  batch += "]";  // about 1 KiB, its document about 25 KiB
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"compute", "--input", "batch.json"}, stdout_failure},
+      {{"compute", "--input", "batch.json", "--output", "new.json"}, "kalvex: could not write new.json\n"},
+      {{"compute", "--input", "batch.json", "--output", "old.json"}, "kalvex: could not write old.json\n"},
+      {{"compute", "--input", "batch.json", "--output", "batch.json"}, "kalvex: could not write batch.json\n"},
+      {{"compute", "--input", "batch.json", "--output", "link.json"}, "kalvex: could not write link.json\n"},
+  };
+  std::filesystem::create_symlink("old.json", dir.path() / "link.json");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    dir.write("batch.json", batch);
+    dir.write("old.json", "the previous document");
+    RunOptions options{dir.path()};
+    options.file_size_limit = 4096;
+    options.stdout_mode = StdoutMode::file;  // a limit has no hold on a pipe
+    options.stdout_file = dir.path() / "stdout.txt";
+    const RunResult result = run_kalvex(c.args, options);
+    EXPECT_EQ(result.term_signal, 0);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.ends_with(c.message)) << result.err;
+    EXPECT_EQ(read_file(dir.path() / "batch.json"), batch);
+    EXPECT_EQ(read_file(dir.path() / "old.json"), "the previous document");
+    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"batch.json", "link.json", "old.json", "stdout.txt"}));
+  }
+}
+
 // Input files that cannot be used all end with the one message and status 1.
 TEST(Faults, UnusableInputFiles) {
   TempDir dir;
@@ -89,6 +138,34 @@ TEST(Faults, InputFileWithoutReadPermission) {
   const RunResult result = run_kalvex({"compute", "--input", "secret.json"}, RunOptions{dir.path()});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err, missing_field);
+}
+
+// A quarter megabyte of blanks inside the batch and a precision of 100 kB,
+// repeated in every item's document: the document (6.5 MB) must be written
+// whole. Each item is a bare number, so each is unsupported and the batch
+// ends with status 1.
+TEST(Faults, PaddedBatchWithAHugePrecision) {
+  TempDir dir;
+  std::string padded = "[";
+  for (int i = 0; i < 64; ++i) padded += "1,";
+  padded.append(243'000, ' ');
+  padded += "1]";
+  dir.write("pad.json", padded);
+  const std::string precision(100'000, 'p');
+  const RunResult result = run_kalvex({"compute", "--input", "pad.json", "--precision", precision, "--output", "r.json"},
+                                      RunOptions{dir.path()});
+  EXPECT_EQ(result.term_signal, 0);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "[kalvex] wrote r.json\n");
+  const auto document = parse_json(read_file(dir.path() / "r.json").value_or(""));
+  ASSERT_TRUE(document.has_value());
+  ASSERT_TRUE(document->is_array());
+  ASSERT_EQ(document->size(), 65u);
+  for (const JsonValue& item : *document) {
+    EXPECT_EQ(item.at("precision_requested"), precision);
+    EXPECT_EQ(item.at("status"), "unsupported: batch item needs an \"expression\" or \"domain\" field");
+  }
 }
 
 // Nesting far beyond the parser's depth is answered like any other text that

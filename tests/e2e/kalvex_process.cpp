@@ -2,7 +2,8 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,37 +46,68 @@ void drain(int out_fd, int err_fd, std::string& out, std::string& err) {
   }
 }
 
+// The child's way out when it cannot become kalvex: its errno goes to the
+// parent, which throws it.
+[[noreturn]] void report_and_exit(int report_fd) {
+  const int error = errno;
+  if (write(report_fd, &error, sizeof error) < 0) _exit(126);
+  _exit(127);
+}
+
+// Everything the child does between fork and exec, on values prepared before
+// the fork: only async-signal-safe calls, and no allocation.
+[[noreturn]] void exec_child(const RunOptions& options, const char* stdout_file, int out_write, int err_write,
+                             int report_fd, char* const* argv, char* const* envp) {
+  const auto fail = [report_fd] { report_and_exit(report_fd); };
+  const auto open_as = [&fail](const char* path, int flags, int target) {
+    const int fd = open(path, flags, 0666);
+    if (fd < 0) fail();
+    if (fd != target && (dup2(fd, target) < 0 || close(fd) != 0)) fail();
+  };
+  open_as("/dev/null", O_RDONLY, 0);
+  switch (options.stdout_mode) {
+    case StdoutMode::captured:
+    case StdoutMode::broken:
+      if (dup2(out_write, 1) < 0) fail();
+      break;
+    case StdoutMode::closed:
+      close(1);
+      break;
+    case StdoutMode::dev_full:
+      open_as("/dev/full", O_WRONLY, 1);
+      break;
+    case StdoutMode::file:
+      open_as(stdout_file, O_WRONLY | O_CREAT | O_TRUNC, 1);
+      break;
+  }
+  if (options.close_stderr) {
+    close(2);
+  } else if (dup2(err_write, 2) < 0) {
+    fail();
+  }
+  if (chdir(options.working_dir.c_str()) != 0) fail();
+  if (options.creation_mask) umask(*options.creation_mask);
+  if (options.file_size_limit) {
+    const rlimit limit = {*options.file_size_limit, *options.file_size_limit};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) fail();
+  }
+  execve(KALVEX_BINARY, argv, envp);
+  report_and_exit(report_fd);
+}
+
 }  // namespace
 
+// fork and exec rather than posix_spawn: a file-size limit and a umask can
+// only be set in the child itself.
 RunResult run_kalvex(const std::vector<std::string>& args, const RunOptions& options) {
   int out_pipe[2] = {-1, -1};
   int err_pipe[2] = {-1, -1};
+  int report_pipe[2] = {-1, -1};
   if (options.stdout_mode == StdoutMode::captured || options.stdout_mode == StdoutMode::broken) {
     check(pipe2(out_pipe, O_CLOEXEC) == 0, "pipe");
   }
   if (!options.close_stderr) check(pipe2(err_pipe, O_CLOEXEC) == 0, "pipe");
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  switch (options.stdout_mode) {
-    case StdoutMode::captured:
-    case StdoutMode::broken:
-      posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
-      break;
-    case StdoutMode::closed:
-      posix_spawn_file_actions_addclose(&actions, 1);
-      break;
-    case StdoutMode::dev_full:
-      posix_spawn_file_actions_addopen(&actions, 1, "/dev/full", O_WRONLY, 0);
-      break;
-  }
-  if (options.close_stderr) {
-    posix_spawn_file_actions_addclose(&actions, 2);
-  } else {
-    posix_spawn_file_actions_adddup2(&actions, err_pipe[1], 2);
-  }
-  posix_spawn_file_actions_addchdir_np(&actions, options.working_dir.c_str());
+  check(pipe2(report_pipe, O_CLOEXEC) == 0, "pipe");
 
   std::vector<std::string> argv_text = {KALVEX_BINARY};
   argv_text.insert(argv_text.end(), args.begin(), args.end());
@@ -95,20 +127,32 @@ RunResult run_kalvex(const std::vector<std::string>& args, const RunOptions& opt
     out_pipe[0] = -1;
   }
 
-  pid_t pid = -1;
-  int rc = posix_spawn(&pid, KALVEX_BINARY, &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (out_pipe[1] >= 0) close(out_pipe[1]);
-  if (err_pipe[1] >= 0) close(err_pipe[1]);
-  if (rc != 0) {
-    errno = rc;
-    check(false, "posix_spawn");
+  const std::string stdout_file = options.stdout_file.string();
+  const pid_t pid = fork();
+  check(pid >= 0, "fork");
+  if (pid == 0) {
+    exec_child(options, stdout_file.c_str(), out_pipe[1], err_pipe[1], report_pipe[1], argv.data(), envp.data());
   }
+  for (int fd : {out_pipe[1], err_pipe[1], report_pipe[1]}) {
+    if (fd >= 0) close(fd);
+  }
+
+  // The report pipe closes on exec; anything in it is the child's errno.
+  int child_error = 0;
+  ssize_t reported = 0;
+  do {
+    reported = read(report_pipe[0], &child_error, sizeof child_error);
+  } while (reported < 0 && errno == EINTR);
+  close(report_pipe[0]);
 
   RunResult result;
   drain(out_pipe[0], err_pipe[0], result.out, result.err);
   int wait_status = 0;
   while (waitpid(pid, &wait_status, 0) < 0) check(errno == EINTR, "waitpid");
+  if (reported > 0) {
+    errno = child_error;
+    check(false, "starting kalvex");
+  }
   if (WIFEXITED(wait_status)) result.status = WEXITSTATUS(wait_status);
   if (WIFSIGNALED(wait_status)) result.term_signal = WTERMSIG(wait_status);
   return result;

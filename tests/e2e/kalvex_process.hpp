@@ -3,6 +3,9 @@
 // and written files byte for byte.
 #pragma once
 
+#include <sys/resource.h>
+#include <sys/types.h>
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,6 +20,7 @@ enum class StdoutMode {
   closed,    // descriptor 1 closed before exec (as with `>&-`)
   dev_full,  // /dev/full: every write fails with ENOSPC
   broken,    // a pipe whose reading end is already closed (EPIPE)
+  file,      // the regular file RunOptions::stdout_file, created or truncated
 };
 
 struct RunOptions {
@@ -24,7 +28,12 @@ struct RunOptions {
   // The child's whole environment; a cleaned one by default.
   std::vector<std::pair<std::string, std::string>> env = {{"PATH", "/usr/bin:/bin"}, {"LC_ALL", "C"}};
   StdoutMode stdout_mode = StdoutMode::captured;
+  std::filesystem::path stdout_file{};  // for StdoutMode::file; opened before the chdir
   bool close_stderr = false;
+  // The child's limit on the size of any file it writes, in bytes (RLIMIT_FSIZE).
+  std::optional<rlim_t> file_size_limit{};
+  // The child's file-creation mask (umask); the test process's own when unset.
+  std::optional<mode_t> creation_mask{};
 };
 
 struct RunResult {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
+#include <cstdint>
 #include <string>
 #include <thread>
 #include <vector>
@@ -43,11 +45,14 @@ std::string url_for(const std::string& encoded_message) {
 // A stand-in for the desktop opener: it records how many arguments it got and
 // the first one into $KALVEX_OPENER_RECORD (which also shows that the
 // environment is handed on), renaming the record into place when complete.
+// Beside it goes the "SigIgn:" line of its own /proc status: the signals it was
+// started with set to be ignored.
 class StandInOpener {
  public:
   StandInOpener() {
     const auto script = dir_.write("xdg-open",
                                    "#!/bin/sh\n"
+                                   "grep '^SigIgn:' /proc/$$/status > \"$KALVEX_OPENER_RECORD.signals\"\n"
                                    "printf '%s\\n%s' \"$#\" \"$1\" > \"$KALVEX_OPENER_RECORD.part\"\n"
                                    "mv \"$KALVEX_OPENER_RECORD.part\" \"$KALVEX_OPENER_RECORD\"\n");
     chmod(script.c_str(), 0755);
@@ -66,6 +71,13 @@ class StandInOpener {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return std::nullopt;
+  }
+  // The set of signals the opener started with ignored, one bit per signal
+  // (bit 0 for signal 1), as recorded before the record itself.
+  std::optional<std::uint64_t> ignored_signals() const {
+    const auto line = read_file(record().string() + ".signals");
+    if (!line || !line->starts_with("SigIgn:")) return std::nullopt;
+    return std::stoull(line->substr(7), nullptr, 16);
   }
 
  private:
@@ -105,6 +117,19 @@ TEST(Support, PrintsTheRequestAndHandsTheUrlToTheOpener) {
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(opener.wait_for_record(), "1\n" + url_for(c.encoded_message));
   }
+}
+
+// kalvex ignores the broken-pipe and file-size signals for its own writes;
+// the opener must start with both at their defaults, as from a shell.
+TEST(Support, TheOpenerStartsWithDefaultSignalDispositions) {
+  StandInOpener opener;
+  const RunResult result = run_kalvex({"support"}, opener.options());
+  EXPECT_EQ(result.status, 0);
+  ASSERT_TRUE(opener.wait_for_record().has_value());
+  const auto ignored = opener.ignored_signals();
+  ASSERT_TRUE(ignored.has_value());
+  EXPECT_EQ(*ignored & (std::uint64_t{1} << (SIGPIPE - 1)), 0u) << "SIGPIPE ignored";
+  EXPECT_EQ(*ignored & (std::uint64_t{1} << (SIGXFSZ - 1)), 0u) << "SIGXFSZ ignored";
 }
 
 TEST(Support, WithoutAnOpenerTheRequestStillPrintsAndTheRunSucceeds) {

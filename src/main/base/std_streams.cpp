@@ -1,10 +1,10 @@
 #include "std_streams.hpp"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 
 namespace kalvex {
@@ -24,7 +24,10 @@ void open_on_null_device_if_closed(int fd) {
 
 void set_up_standard_streams() {
   for (int fd = 0; fd <= 2; ++fd) open_on_null_device_if_closed(fd);
-  std::signal(SIGPIPE, SIG_IGN);
+  // Both signals would end the run without a word; ignored, the write that
+  // raised them fails (EPIPE, EFBIG) and is reported like any other.
+  signal(SIGPIPE, SIG_IGN);
+  signal(SIGXFSZ, SIG_IGN);
   std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
   std::setvbuf(stderr, nullptr, _IONBF, 0);
 }

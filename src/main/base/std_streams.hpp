@@ -10,9 +10,10 @@ namespace kalvex {
 
 // Start-up, before anything is read or written: every closed standard
 // descriptor (0, 1, 2) is opened on /dev/null, so that no file the run opens
-// later lands on one of them; the broken-pipe signal is ignored, so that a
-// write into a closed pipe fails instead of killing the process; standard
-// output becomes line-buffered and standard error unbuffered.
+// later lands on one of them; the broken-pipe and file-size-limit signals are
+// ignored, so that a write into a closed pipe or past the limit on file sizes
+// fails instead of killing the process; standard output becomes line-buffered
+// and standard error unbuffered.
 void set_up_standard_streams();
 
 void write_stdout(std::string_view text);
