@@ -144,27 +144,33 @@ TEST(Faults, InputFileWithoutReadPermission) {
 // repeated in every item's document: the document (6.5 MB) must be written
 // whole. Each item is a bare number, so each is unsupported and the batch
 // ends with status 1.
+// A few items followed by a long run of blanks, each item echoing a long
+// precision: a batch that sized its output from its first items would ask for
+// gigabytes here, and for more than any allocator grants with the longer run.
 TEST(Faults, PaddedBatchWithAHugePrecision) {
-  TempDir dir;
-  std::string padded = "[";
-  for (int i = 0; i < 64; ++i) padded += "1,";
-  padded.append(243'000, ' ');
-  padded += "1]";
-  dir.write("pad.json", padded);
   const std::string precision(100'000, 'p');
-  const RunResult result = run_kalvex({"compute", "--input", "pad.json", "--precision", precision, "--output", "r.json"},
-                                      RunOptions{dir.path()});
-  EXPECT_EQ(result.term_signal, 0);
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.out, "");
-  EXPECT_EQ(result.err, "[kalvex] wrote r.json\n");
-  const auto document = parse_json(read_file(dir.path() / "r.json").value_or(""));
-  ASSERT_TRUE(document.has_value());
-  ASSERT_TRUE(document->is_array());
-  ASSERT_EQ(document->size(), 65u);
-  for (const JsonValue& item : *document) {
-    EXPECT_EQ(item.at("precision_requested"), precision);
-    EXPECT_EQ(item.at("status"), "unsupported: batch item needs an \"expression\" or \"domain\" field");
+  for (const std::size_t blanks : {std::size_t{243'000}, std::size_t{20'000'000}}) {
+    SCOPED_TRACE(blanks);
+    TempDir dir;
+    std::string padded = "[";
+    for (int i = 0; i < 64; ++i) padded += "1,";
+    padded.append(blanks, ' ');
+    padded += "1]";
+    dir.write("pad.json", padded);
+    const RunResult result = run_kalvex(
+        {"compute", "--input", "pad.json", "--precision", precision, "--output", "r.json"}, RunOptions{dir.path()});
+    EXPECT_EQ(result.term_signal, 0);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "[kalvex] wrote r.json\n");
+    const auto document = parse_json(read_file(dir.path() / "r.json").value_or(""));
+    ASSERT_TRUE(document.has_value());
+    ASSERT_TRUE(document->is_array());
+    ASSERT_EQ(document->size(), 65u);
+    for (const JsonValue& item : *document) {
+      EXPECT_EQ(item.at("precision_requested"), precision);
+      EXPECT_EQ(item.at("status"), "unsupported: batch item needs an \"expression\" or \"domain\" field");
+    }
   }
 }
 
