@@ -33,7 +33,9 @@ std::string& ChunkedText::with_room(std::size_t room) {
   std::string& chunk = chunks_.emplace_back();
   // Reserved pages that are never written cost no memory.
   chunk.reserve(capacity);
-  if (capacity >= 2 * huge_page_bytes) ask_for_huge_pages(chunk.data(), chunk.capacity());
+  // Small chunks stay in small pages: a huge page is resident as soon as one
+  // byte of it is written, which would show in a short batch's memory.
+  if (capacity >= 8 * huge_page_bytes) ask_for_huge_pages(chunk.data(), chunk.capacity());
   return chunk;
 }
 
