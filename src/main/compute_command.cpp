@@ -30,7 +30,8 @@ void run_compute(ArgList args) {
   }
   if (const auto domain = option_value(args, "--domain")) {
     const auto params_text = option_value(args, "--params");
-    DomainParams params = params_text ? domain_params_from_json(load_json_argument(*params_text)) : DomainParams{};
+    DomainParams params =
+        params_text ? domain_params_from_json(load_json_argument(*params_text)) : DomainParams{};
     run_domain_job(*domain, std::move(params), zone, precision, option_text(args, "--output"));
     return;
   }

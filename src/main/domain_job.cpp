@@ -5,7 +5,7 @@
 
 #include "emit_document.hpp"
 #include "kalvex/engine.hpp"
-#include "trust_verdict.hpp"
+#include "result_document.hpp"
 
 namespace kalvex {
 namespace {
@@ -47,23 +47,16 @@ DomainParams domain_params_from_json(const std::optional<JsonValue>& value) {
 FlatDocument build_domain_result(std::string_view name, DomainParams params, std::string_view zone,
                                  std::optional<std::string_view> precision) {
   const DomainFigures figures = compute_domain(name, params, zone);
-  FlatDocument document;
-  document.put_plain_text("kind", "compute");
+  FlatDocument document = begin_compute_document(zone, precision);
   document.put_text("domain", name);
   document.put_double_list("params", std::move(params));
-  document.put_text("zone", zone);
-  document.put_optional_text("precision_requested", precision);
   document.put_double("ieee754", figures.ieee754);
-  document.put_double("value", figures.value);
-  document.put_double("drift", figures.drift);
-  document.put_double("rel_uncertainty_pct", figures.rel_uncertainty_pct);
-  document.put_text("trust", trust_verdict(figures.value, figures.rel_uncertainty_pct));
+  put_result_figures(document, figures.value, figures.drift, figures.rel_uncertainty_pct);
   if (is_recognized_domain(name)) {
     document.put_plain_text("status", "ok");
   } else {
     document.put_plain_text("status", "unknown_domain");
   }
-  document.put_common_keys();
   return document;
 }
 

@@ -24,7 +24,8 @@ void emit_document(const std::optional<std::string>& output_path, const JsonValu
   emit_whole_text(output_path, to_pretty_json(document));
 }
 
-void emit_document_text(const std::optional<std::string>& output_path, std::span<const std::string_view> pieces) {
+void emit_document_text(const std::optional<std::string>& output_path,
+                        std::span<const std::string_view> pieces) {
   if (!output_path) {
     for (const std::string_view piece : pieces) write_stdout(piece);
     write_stdout("\n");

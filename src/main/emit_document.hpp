@@ -21,6 +21,7 @@ void emit_document(const std::optional<std::string>& output_path, const JsonValu
 
 // The same for a document already rendered, given as the pieces of its text in
 // order (a batch renders its items as it goes).
-void emit_document_text(const std::optional<std::string>& output_path, std::span<const std::string_view> pieces);
+void emit_document_text(const std::optional<std::string>& output_path,
+                        std::span<const std::string_view> pieces);
 
 }  // namespace kalvex

@@ -6,7 +6,7 @@
 #include "kalvex/engine.hpp"
 #include "label_split.hpp"
 #include "param_substitution.hpp"
-#include "trust_verdict.hpp"
+#include "result_document.hpp"
 
 namespace kalvex {
 namespace {
@@ -23,23 +23,16 @@ FlatDocument build_expression_result(std::string_view expression, const ParamMap
   std::string evaluated = substitute_params(split.rhs, params);
   const ExpressionFigures figures = evaluate_expression(evaluated, zone);
 
-  FlatDocument document;
-  document.put_plain_text("kind", "compute");
+  FlatDocument document = begin_compute_document(zone, precision);
   document.put_owned_text("label", std::move(split.label));
   document.put_text("expression", expression);
   document.put_owned_text("evaluated", std::move(evaluated));
-  document.put_text("zone", zone);
-  document.put_optional_text("precision_requested", precision);
-  document.put_double("value", figures.value);
-  document.put_double("drift", figures.drift);
-  document.put_double("rel_uncertainty_pct", figures.rel_uncertainty_pct);
-  document.put_text("trust", trust_verdict(figures.value, figures.rel_uncertainty_pct));
+  put_result_figures(document, figures.value, figures.drift, figures.rel_uncertainty_pct);
   if (std::isfinite(figures.value)) {
     document.put_plain_text("status", "ok");
   } else {
     document.put_plain_text("status", expression_unsupported_status);
   }
-  document.put_common_keys();
   document.put_plain_text("note", expression_note);
   return document;
 }

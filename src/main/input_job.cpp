@@ -9,6 +9,7 @@
 #include "expression_job.hpp"
 #include "file_text.hpp"
 #include "param_map.hpp"
+#include "result_document.hpp"
 #include "std_streams.hpp"
 
 namespace kalvex {
@@ -156,12 +157,8 @@ FlatDocument build_job_document(const BatchJob& job) {
 }
 
 FlatDocument build_unsupported_item(std::string_view zone, std::optional<std::string_view> precision) {
-  FlatDocument document;
-  document.put_plain_text("kind", "compute");
-  document.put_text("zone", zone);
-  document.put_optional_text("precision_requested", precision);
+  FlatDocument document = begin_compute_document(zone, precision);
   document.put_text("status", unsupported_item_status);
-  document.put_common_keys();
   return document;
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "json_text.hpp"
 #include "notices.hpp"
@@ -34,5 +35,17 @@ JsonValue json_optional_text(const std::optional<std::string>& text);
 
 // Puts the common keys into the document.
 void add_common_keys(ResultDocument& document);
+
+class FlatDocument;
+
+// A compute document begun with what the expression, domain and unsupported
+// item documents all hold: "kind" "compute", the zone, the requested precision
+// (null when absent) and the common keys. It refers to the zone and precision
+// texts.
+FlatDocument begin_compute_document(std::string_view zone, std::optional<std::string_view> precision);
+
+// The figures of a computed result, "value", "drift" and
+// "rel_uncertainty_pct", and the trust verdict they give.
+void put_result_figures(FlatDocument& document, double value, double drift, double rel_uncertainty_pct);
 
 }  // namespace kalvex

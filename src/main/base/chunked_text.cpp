@@ -28,7 +28,8 @@ void ask_for_huge_pages([[maybe_unused]] char* begin, [[maybe_unused]] std::size
 
 std::string& ChunkedText::with_room(std::size_t room) {
   if (!chunks_.empty() && chunks_.back().capacity() - chunks_.back().size() >= room) return chunks_.back();
-  const std::size_t doubled = chunks_.empty() ? first_chunk_bytes : std::min(chunks_.back().capacity() * 2, largest_chunk_bytes);
+  const std::size_t doubled =
+      chunks_.empty() ? first_chunk_bytes : std::min(chunks_.back().capacity() * 2, largest_chunk_bytes);
   const std::size_t capacity = std::max(doubled, room * 2);
   std::string& chunk = chunks_.emplace_back();
   // Reserved pages that are never written cost no memory.

@@ -17,7 +17,8 @@ namespace kalvex {
 class ChunkedText {
  public:
   // The string to append the next piece to, with at least `room` bytes free
-  // in it. A piece longer than that still fits: the chunk then grows by itself.
+  // in it; valid until the next call. A piece longer than that still fits:
+  // the chunk then grows by itself.
   std::string& with_room(std::size_t room);
 
   // The chunks in order; joined they are the whole text.
