@@ -1,10 +1,8 @@
 #include "file_replace.hpp"
 
 #include <fcntl.h>
-#include <limits.h>
 #include <sys/random.h>
 #include <sys/stat.h>
-#include <sys/vfs.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -12,15 +10,16 @@
 #include <cstdint>
 #include <optional>
 #include <utility>
+#include <variant>
+
+#include "file_marks.hpp"
+#include "held_signals.hpp"
+#include "output_target.hpp"
+#include "unique_fd.hpp"
 
 namespace kalvex {
 namespace {
 
-// The kernel follows no more links than this in one name (MAXSYMLINKS), so a
-// longer chain could not be opened either.
-constexpr int max_link_hops = 40;
-// f_type of the /proc file system (PROC_SUPER_MAGIC).
-constexpr long proc_file_system = 0x9fa0;
 // Attempts at a free temporary name; each is all but certain to succeed.
 constexpr int max_name_draws = 100;
 
@@ -41,88 +40,13 @@ bool write_all(int fd, std::span<const std::string_view> pieces) {
   return true;
 }
 
+// As the file was written before replacing existed: opened, created or
+// truncated, and written from its start.
 bool write_in_place(const std::string& path, std::span<const std::string_view> pieces) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  const bool written = write_all(fd, pieces);
-  return ::close(fd) == 0 && written;
-}
-
-// Everything up to and including the last "/"; empty for a bare name.
-std::string directory_of(const std::string& name) { return name.substr(0, name.rfind('/') + 1); }
-
-// Links in /proc (behind /dev/stdout and /dev/fd/N) stand for open
-// descriptors, not names: what they lead to is written through them, never
-// replaced, or a caller's descriptor would be left on a removed file.
-bool lies_in_proc(const std::string& link) {
-  const std::string directory = directory_of(link);
-  struct statfs file_system {};
-  return ::statfs(directory.empty() ? "." : directory.c_str(), &file_system) != 0 ||
-         file_system.f_type == proc_file_system;
-}
-
-// The name that `path` ends at once every symbolic link on the way is replaced
-// by its target, a relative target read against the link's own directory; the
-// file there need not exist. Nothing when the chain is too long, cannot be
-// read, or passes through /proc.
-std::optional<std::string> resolve_links(std::string name) {
-  for (int hops = 0;; ++hops) {
-    struct stat st {};
-    if (::lstat(name.c_str(), &st) != 0) {
-      if (errno == ENOENT) return name;
-      return std::nullopt;
-    }
-    if (!S_ISLNK(st.st_mode)) return name;
-    if (hops == max_link_hops || lies_in_proc(name)) return std::nullopt;
-    char target[PATH_MAX];
-    const ssize_t length = ::readlink(name.c_str(), target, sizeof target);
-    if (length <= 0 || static_cast<std::size_t>(length) == sizeof target) return std::nullopt;
-    const std::string_view text(target, static_cast<std::size_t>(length));
-    name = text.front() == '/' ? std::string(text) : directory_of(name) + std::string(text);
-  }
-}
-
-// What the new file takes over from the one it replaces.
-struct OldFile {
-  mode_t mode;
-  uid_t owner;
-  gid_t group;
-};
-
-struct Replacement {
-  std::string name;            // where the new file is put, links resolved
-  std::optional<OldFile> old;  // nothing when no file stands there yet
-};
-
-// Whether `path` names a regular file, or nothing yet, that can be replaced
-// whole, and if so which name to replace and what to keep of the old file.
-// Nothing means: write in place, as into a device or a pipe.
-std::optional<Replacement> plan_replacement(const std::string& path) {
-  if (path.empty() || path.back() == '/') return std::nullopt;
-  std::optional<std::string> name = resolve_links(path);
-  if (!name || name->back() == '/') return std::nullopt;
-
-  struct stat at_path {};
-  if (::stat(path.c_str(), &at_path) != 0) {
-    struct stat at_name {};
-    if (errno != ENOENT || ::lstat(name->c_str(), &at_name) == 0 || errno != ENOENT) return std::nullopt;
-    return Replacement{std::move(*name), std::nullopt};
-  }
-  if (!S_ISREG(at_path.st_mode)) return std::nullopt;
-
-  // Opening the old file for writing, without truncating it, asks what a write
-  // in place would ask, so a file that may not be written is not replaced
-  // either. It must also still be the file that the path names: anything else
-  // put there meanwhile (a link, a FIFO that would hang the open) is left to
-  // the write in place.
-  const int fd = ::open(name->c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  struct stat at_name {};
-  const bool same_file = ::fstat(fd, &at_name) == 0 && S_ISREG(at_name.st_mode) &&
-                         at_name.st_dev == at_path.st_dev && at_name.st_ino == at_path.st_ino;
-  ::close(fd);
-  if (!same_file) return std::nullopt;
-  return Replacement{std::move(*name), OldFile{at_name.st_mode & 07777, at_name.st_uid, at_name.st_gid}};
+  UniqueFd file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (!file.valid()) return false;
+  const bool written = write_all(file.get(), pieces);
+  return file.close() && written;
 }
 
 // Twelve letters or digits (about 71 bits): no two runs draw the same name in
@@ -149,61 +73,101 @@ std::string random_name_part(int draw) {
   return part;
 }
 
-struct TemporaryFile {
-  int fd;
-  std::string name;
+// The new file, beside the one it is to replace, until it takes that one's
+// name: removed on every other way out.
+class TemporaryFile {
+ public:
+  TemporaryFile(int directory, std::string name, int fd) : directory_(directory), name_(std::move(name)), fd_(fd) {}
+  ~TemporaryFile() {
+    fd_.close();
+    if (!name_.empty()) ::unlinkat(directory_, name_.c_str(), 0);
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  int fd() const { return fd_.get(); }
+  bool close() { return fd_.close(); }
+  // Gives the file the name `target` in the same directory; errno tells why not.
+  bool rename_to(const std::string& target) {
+    if (::renameat(directory_, name_.c_str(), directory_, target.c_str()) != 0) return false;
+    name_.clear();
+    return true;
+  }
+
+ private:
+  int directory_;
+  std::string name_;
+  UniqueFd fd_;
 };
 
-// A new file beside `target`, created as an open of `target` itself would
-// create it: 0666 less the umask, under the directory's default ACL. Its name
-// is hidden and of fixed length, not made from the target's name, which may
-// already be as long as a name can be. Nothing when no file can be made there.
-std::optional<TemporaryFile> create_beside(const std::string& target) {
-  const std::string directory = directory_of(target);
+// A hidden name of fixed length, not made from the target's name, which may
+// already be as long as a name can be; made relative to the directory, so it
+// is there however long the directory's own path is. errno tells why not.
+std::optional<TemporaryFile> create_beside(int directory, mode_t mode) {
   for (int draw = 0; draw < max_name_draws; ++draw) {
-    std::string name = directory + ".kalvex-" + random_name_part(draw) + ".tmp";
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) return TemporaryFile{fd, std::move(name)};
+    std::string name = ".kalvex-" + random_name_part(draw) + ".tmp";
+    const int fd = ::openat(directory, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0) return std::optional<TemporaryFile>(std::in_place, directory, std::move(name), fd);
     if (errno != EEXIST && errno != EINTR) return std::nullopt;
   }
+  errno = EEXIST;
   return std::nullopt;
 }
 
-// Called once the text is written, since a write by an ordinary user clears
-// the set-user-ID and set-group-ID bits; and the owner goes before the mode,
-// since changing the owner clears them too. An ordinary user cannot give a file
-// away; the group is then kept where the user belongs to it, and otherwise the
-// new file is simply the user's own.
-bool take_over(int fd, const OldFile& old) {
-  if (::fchown(fd, old.owner, old.group) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.group) != 0) {
-    // Neither could be kept; the mode still can.
-  }
-  return ::fchmod(fd, old.mode) == 0;
-}
+// A directory that refuses new names to this process, where the file itself
+// may still be written as it stands.
+bool refused_for_permission(int error) { return error == EACCES || error == EPERM || error == EROFS; }
 
-enum class Outcome { replaced, failed, not_possible };
+enum class Outcome { replaced, failed, write_in_place };
+
+// Whether the existing file can be replaced by a new one that nobody can tell
+// from it, and if so what the new one must carry over. Nothing means: write it
+// in place.
+std::optional<FileMarks> marks_to_carry_over(const NamedFile& target) {
+  // A second name would keep the old text.
+  if (target.existing->st_nlink != 1) return std::nullopt;
+  // Opening the old file for writing, without truncating it, asks what a write
+  // in place would ask, so a file that may not be written is not replaced
+  // either. It must also still be the file that was looked at: anything put
+  // there meanwhile (a link, a FIFO that would hang the open) is left to the
+  // write in place.
+  const UniqueFd old(
+      ::openat(target.directory.get(), target.name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  struct stat st {};
+  if (!old.valid() || ::fstat(old.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+      st.st_dev != target.existing->st_dev || st.st_ino != target.existing->st_ino || st.st_nlink != 1) {
+    return std::nullopt;
+  }
+  return read_file_marks(old.get(), st);
+}
 
 // Writes the new file aside and renames it over the old name only once every
 // byte is written and closed: whoever opens the name sees the old file or the
 // new one, never a part. Not synced to disk: a batch can write hundreds of
 // megabytes, and the rename alone keeps a failed write from costing the old
 // file.
-Outcome replace(const Replacement& plan, std::span<const std::string_view> pieces) {
-  const std::optional<TemporaryFile> temporary = create_beside(plan.name);
-  if (!temporary) return Outcome::not_possible;
-  bool written = write_all(temporary->fd, pieces);
-  const bool taken_over = written && (!plan.old || take_over(temporary->fd, *plan.old));
-  written = ::close(temporary->fd) == 0 && written;
-  if (!written) {
-    ::unlink(temporary->name.c_str());
-    return Outcome::failed;
+Outcome replace(const NamedFile& target, std::span<const std::string_view> pieces) {
+  std::optional<FileMarks> marks;
+  if (target.existing) {
+    marks = marks_to_carry_over(target);
+    if (!marks) return Outcome::write_in_place;
   }
-  // A new file that could not be given the old one's mode is not put in its
-  // place; a rename refused for the name alone (a sticky directory, say) is
-  // no reason to fail either. The text is then written in place instead.
-  if (!taken_over || ::rename(temporary->name.c_str(), plan.name.c_str()) != 0) {
-    ::unlink(temporary->name.c_str());
-    return Outcome::not_possible;
+  // From before the temporary exists until it is renamed or removed, so that
+  // a signal cannot leave it behind.
+  const HeldSignals held;
+  // Replacing, the new text is never open to more than its owner until it has
+  // the old file's marks; a new file is created as an open of its name would
+  // create it (0666 under the umask or the directory's default ACL), since it
+  // ends up that open anyway.
+  std::optional<TemporaryFile> temporary =
+      create_beside(target.directory.get(), marks ? (marks->mode & 0600) : 0666);
+  if (!temporary) return refused_for_permission(errno) ? Outcome::write_in_place : Outcome::failed;
+  if (marks && !give_marks_before_writing(temporary->fd(), *marks)) return Outcome::write_in_place;
+  if (!write_all(temporary->fd(), pieces)) return Outcome::failed;
+  if (marks && !give_marks_after_writing(temporary->fd(), *marks)) return Outcome::write_in_place;
+  if (!temporary->close()) return Outcome::failed;
+  if (!temporary->rename_to(target.name)) {
+    return refused_for_permission(errno) ? Outcome::write_in_place : Outcome::failed;
   }
   return Outcome::replaced;
 }
@@ -211,9 +175,12 @@ Outcome replace(const Replacement& plan, std::span<const std::string_view> piece
 }  // namespace
 
 bool write_whole_file(const std::string& path, std::span<const std::string_view> pieces) {
-  if (const std::optional<Replacement> plan = plan_replacement(path)) {
-    const Outcome outcome = replace(*plan, pieces);
-    if (outcome != Outcome::not_possible) return outcome == Outcome::replaced;
+  OutputTarget target = find_output_target(path);
+  if (const auto* own = std::get_if<OwnDescriptor>(&target)) return write_all(own->fd, pieces);
+  if (std::holds_alternative<ClosedDescriptor>(target)) return false;
+  if (const auto* file = std::get_if<NamedFile>(&target)) {
+    const Outcome outcome = replace(*file, pieces);
+    if (outcome != Outcome::write_in_place) return outcome == Outcome::replaced;
   }
   return write_in_place(path, pieces);
 }

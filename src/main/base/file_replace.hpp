@@ -12,18 +12,26 @@ namespace kalvex {
 //
 // A regular file, or a name where nothing stands yet, is replaced whole or not
 // at all: the text goes to a new hidden file beside it, which takes the place
-// of the old one only once every byte is written, so a failed write leaves the
-// old file exactly as it was. The new file keeps the old one's permission bits
-// (and its owner and group where that is allowed); a file that did not exist
+// of the old one only once every byte is written, so a failed write, or a
+// signal that ends the process meanwhile, leaves the old file exactly as it
+// was and nothing beside it. While it is written, the new text is open to its
+// owner alone; it then takes over the old file's owner, group, mode and
+// extended attributes (the access ACL among them). A file that did not exist
 // is created rw for owner, group and others as far as the file-creation mask
 // allows. Symbolic links stay links, and the file at their end is replaced.
 //
-// Anything else (a device such as /dev/null, a FIFO, whatever /dev/stdout
-// leads to) is written in place, as is a file beside which nothing can be
-// created (a directory without write permission).
+// Written in place instead, as an open of the path writes it: anything that
+// is no regular file (a device such as /dev/null, a FIFO); a file in a
+// directory that refuses new names for lack of permission; and a file that a
+// new one could not stand in for unnoticed (another user's, one whose group
+// the writer is not in, one with an attribute the writer may not set, one with
+// several hard links). A path that names one of the process's own open
+// descriptors (/dev/stdout, /dev/fd/N) is written through that descriptor, at
+// its offset and in its append mode, without opening or truncating anything.
 //
-// False on any failure: nothing to write to, no permission, a short write to
-// a full device or past the file-size limit, a failing close.
+// False on any failure: nothing to write to, no permission, a descriptor that
+// is not open, no room for the new file, a short write to a full device or
+// past the file-size limit, a failing close.
 bool write_whole_file(const std::string& path, std::span<const std::string_view> pieces);
 
 }  // namespace kalvex
