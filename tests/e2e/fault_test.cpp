@@ -2,10 +2,18 @@
 // its message and status, never with a crash, a hang or a silent success.
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/mount.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,13 +28,6 @@ namespace {
 
 const std::string missing_field = "kalvex: --input JSON needs an \"expression\" or \"domain\" field\n";
 const std::string stdout_failure = "kalvex: could not write to standard output\n";
-
-// The names in a directory, to show that a failed write leaves nothing behind.
-std::set<std::string> names_in(const std::filesystem::path& dir) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename().string());
-  return names;
-}
 
 // Every way a command writes to standard output: a document, a batch array, a
 // validation that fails its tolerance (its 3 must not survive a lost document),
@@ -69,13 +70,15 @@ TEST(Faults, UnwritableOutputFile) {
 // A file-size limit turns a write past it into a failed write (EFBIG) rather
 // than a death by signal. A file that was to be replaced stays byte for byte as
 // it was (the batch itself when it is also the output, the file behind a
-// link), and nothing is left beside it: the document is written aside and only
-// put in place whole.
+// link, a file whose path only just fits, beside which a temporary named by
+// the whole path would not), and nothing is left beside it: the document is
+// written aside and only put in place whole.
 TEST(Faults, WritesPastTheFileSizeLimit) {
   TempDir dir;
-  std::string batch = "[";
-  for (int i = 0; i < 40; ++i) batch += std::string(i ? "," : "") + R"({"expression": "1+1"})";
-  batch += "]";  // about 1 KiB, its document about 25 KiB
+  const std::string batch = large_batch(40);  // about 1 KiB, its document about 25 KiB
+  std::string deep_dir;
+  for (int i = 0; i < 20; ++i) deep_dir += std::string(203, 'd') + "/";
+  const std::string deep = deep_dir + "old.json";  // 4088 bytes, a temporary's 4104
   struct Case {
     std::vector<std::string> args;
     std::string message;
@@ -86,12 +89,23 @@ TEST(Faults, WritesPastTheFileSizeLimit) {
       {{"compute", "--input", "batch.json", "--output", "old.json"}, "kalvex: could not write old.json\n"},
       {{"compute", "--input", "batch.json", "--output", "batch.json"}, "kalvex: could not write batch.json\n"},
       {{"compute", "--input", "batch.json", "--output", "link.json"}, "kalvex: could not write link.json\n"},
+      {{"compute", "--input", "batch.json", "--output", deep}, "kalvex: could not write " + deep + "\n"},
   };
+  // The deep file's whole path is too long for the test as well, from the
+  // root; it is reached from the temporary directory.
+  const auto in_dir = [&dir](const auto& step) {
+    const std::filesystem::path test_dir = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    step();
+    std::filesystem::current_path(test_dir);
+  };
+  in_dir([&] { std::filesystem::create_directories(deep_dir); });
   std::filesystem::create_symlink("old.json", dir.path() / "link.json");
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.args.back());
+    SCOPED_TRACE(c.args.back().substr(0, 40));
     dir.write("batch.json", batch);
     dir.write("old.json", "the previous document");
+    in_dir([&] { std::ofstream(deep, std::ios::binary) << "the previous document"; });
     RunOptions options{dir.path()};
     options.file_size_limit = 4096;
     options.stdout_mode = StdoutMode::file;  // a limit has no hold on a pipe
@@ -102,7 +116,94 @@ TEST(Faults, WritesPastTheFileSizeLimit) {
     EXPECT_TRUE(result.err.ends_with(c.message)) << result.err;
     EXPECT_EQ(read_file(dir.path() / "batch.json"), batch);
     EXPECT_EQ(read_file(dir.path() / "old.json"), "the previous document");
-    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"batch.json", "link.json", "old.json", "stdout.txt"}));
+    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"batch.json", deep.substr(0, 203), "link.json",
+                                                            "old.json", "stdout.txt"}));
+    in_dir([&] {
+      EXPECT_EQ(read_file(deep), "the previous document");
+      EXPECT_EQ(names_in(deep_dir), std::set<std::string>{"old.json"});
+    });
+  }
+}
+
+// Runs `body` in a child process with a mount namespace of its own, in which
+// a tmpfs mounted with `options` stands on `dir`; returns what `body` returns
+// (its failures, empty when there are none), or nothing when this machine
+// refuses the mount.
+std::optional<std::string> on_own_tmpfs(const std::filesystem::path& dir, const char* options,
+                                        const std::function<std::string()>& body) {
+  int report[2];
+  if (::pipe(report) != 0) return std::nullopt;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(report[0]);
+    const bool mounted = ::unshare(CLONE_NEWNS) == 0 &&
+                         ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                         ::mount("kalvex-test", dir.c_str(), "tmpfs", 0, options) == 0;
+    std::string text = "-";
+    if (mounted) {
+      try {
+        text = "+" + body();
+      } catch (const std::exception& error) {
+        text = std::string("+") + error.what();
+      }
+    }
+    const bool sent = ::write(report[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    ::_exit(sent ? 0 : 1);
+  }
+  ::close(report[1]);
+  std::string text;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(report[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
+  ::close(report[0]);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  if (text.empty() || text[0] != '+') return std::nullopt;
+  return text.substr(1);
+}
+
+// A file system with no inode left has no room for the temporary file: that
+// is a failed write, not a reason to truncate the old file and write it in
+// place (which a full disk would then cut short as well).
+TEST(Faults, NoRoomForTheTemporaryKeepsTheOldFile) {
+  TempDir dir;
+  const std::optional<std::string> failures = on_own_tmpfs(dir.path(), "nr_inodes=16,size=1m", [&dir] {
+    std::string found;
+    const std::filesystem::path old = dir.path() / "old.json";
+    std::ofstream(old) << "the previous document";
+    for (int i = 0; std::ofstream(dir.path() / ("filler" + std::to_string(i))); ++i) {
+    }
+    const RunResult result = run_kalvex({"compute", "--expression", "1", "--output", "old.json"}, RunOptions{dir.path()});
+    if (result.status != 1) found += "status " + std::to_string(result.status) + "\n";
+    if (result.err != "kalvex: could not write old.json\n") found += "stderr " + result.err + "\n";
+    if (read_file(old) != "the previous document") found += "old.json holds " + read_file(old).value_or("nothing") + "\n";
+    return found;
+  });
+  if (!failures) GTEST_SKIP() << "this machine refuses to mount a tmpfs in a mount namespace of the test's own";
+  EXPECT_EQ(*failures, "");
+}
+
+// A signal that ends the run while the document is written leaves no
+// temporary file behind: the old file or the whole new one stands at the path,
+// and the run still ends by that signal.
+TEST(Faults, ASignalDuringTheWriteLeavesNoTemporary) {
+  TempDir dir;
+  dir.write("batch.json", large_batch(50'000));  // a 30 MB document
+  ASSERT_EQ(run_kalvex({"compute", "--input", "batch.json", "--output", "whole.json"}, RunOptions{dir.path()}).status, 0);
+  const std::optional<std::string> whole = read_file(dir.path() / "whole.json");
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(strsignal(signal));
+    dir.write("out.json", "the previous document");
+    bool sent = false;
+    const RunResult result = run_kalvex_watching(
+        {"compute", "--input", "batch.json", "--output", "out.json"}, RunOptions{dir.path()},
+        [&](const KalvexChild& child, const std::string& name) {
+          if (!sent && name.starts_with(".kalvex-")) sent = ::kill(child.pid(), signal) == 0;
+        });
+    ASSERT_TRUE(sent) << "no temporary file was seen";
+    EXPECT_EQ(result.term_signal, signal);
+    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"batch.json", "out.json", "whole.json"}));
+    const std::optional<std::string> out = read_file(dir.path() / "out.json");
+    EXPECT_TRUE(out == "the previous document" || out == whole) << out->size() << " bytes";
   }
 }
 

@@ -1,7 +1,11 @@
 #include "kalvex_process.hpp"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -13,6 +17,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 namespace kalvex::e2e {
 namespace {
@@ -68,6 +73,7 @@ void drain(int out_fd, int err_fd, std::string& out, std::string& err) {
   switch (options.stdout_mode) {
     case StdoutMode::captured:
     case StdoutMode::broken:
+    case StdoutMode::socket:
       if (dup2(out_write, 1) < 0) fail();
       break;
     case StdoutMode::closed:
@@ -79,10 +85,17 @@ void drain(int out_fd, int err_fd, std::string& out, std::string& err) {
     case StdoutMode::file:
       open_as(stdout_file, O_WRONLY | O_CREAT | O_TRUNC, 1);
       break;
+    case StdoutMode::appended:
+      open_as(stdout_file, O_WRONLY | O_CREAT | O_APPEND, 1);
+      break;
   }
   if (options.close_stderr) {
     close(2);
-  } else if (dup2(err_write, 2) < 0) {
+  } else if (dup2(options.stderr_to_stdout ? 1 : err_write, 2) < 0) {
+    fail();
+  }
+  if (options.user && (setgroups(0, nullptr) != 0 || setgid(options.user->second) != 0 ||
+                       setuid(options.user->first) != 0)) {
     fail();
   }
   if (chdir(options.working_dir.c_str()) != 0) fail();
@@ -91,22 +104,28 @@ void drain(int out_fd, int err_fd, std::string& out, std::string& err) {
     const rlimit limit = {*options.file_size_limit, *options.file_size_limit};
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0) fail();
   }
+  for (int signal = 1; signal < NSIG; ++signal) ::signal(signal, SIG_DFL);
+  sigset_t none;
+  sigemptyset(&none);
+  sigprocmask(SIG_SETMASK, &none, nullptr);
   execve(KALVEX_BINARY, argv, envp);
   report_and_exit(report_fd);
 }
 
 }  // namespace
 
-// fork and exec rather than posix_spawn: a file-size limit and a umask can
-// only be set in the child itself.
-RunResult run_kalvex(const std::vector<std::string>& args, const RunOptions& options) {
-  int out_pipe[2] = {-1, -1};
+// fork and exec rather than posix_spawn: a file-size limit, a umask and a user
+// can only be set in the child itself.
+KalvexChild::KalvexChild(const std::vector<std::string>& args, const RunOptions& options) {
+  int out_pair[2] = {-1, -1};
   int err_pipe[2] = {-1, -1};
   int report_pipe[2] = {-1, -1};
   if (options.stdout_mode == StdoutMode::captured || options.stdout_mode == StdoutMode::broken) {
-    check(pipe2(out_pipe, O_CLOEXEC) == 0, "pipe");
+    check(pipe2(out_pair, O_CLOEXEC) == 0, "pipe");
+  } else if (options.stdout_mode == StdoutMode::socket) {
+    check(socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, out_pair) == 0, "socketpair");
   }
-  if (!options.close_stderr) check(pipe2(err_pipe, O_CLOEXEC) == 0, "pipe");
+  if (!options.close_stderr && !options.stderr_to_stdout) check(pipe2(err_pipe, O_CLOEXEC) == 0, "pipe");
   check(pipe2(report_pipe, O_CLOEXEC) == 0, "pipe");
 
   std::vector<std::string> argv_text = {KALVEX_BINARY};
@@ -123,19 +142,21 @@ RunResult run_kalvex(const std::vector<std::string>& args, const RunOptions& opt
 
   // A reader that is gone before the child writes turns every write into EPIPE.
   if (options.stdout_mode == StdoutMode::broken) {
-    close(out_pipe[0]);
-    out_pipe[0] = -1;
+    close(out_pair[0]);
+    out_pair[0] = -1;
   }
 
   const std::string stdout_file = options.stdout_file.string();
-  const pid_t pid = fork();
-  check(pid >= 0, "fork");
-  if (pid == 0) {
-    exec_child(options, stdout_file.c_str(), out_pipe[1], err_pipe[1], report_pipe[1], argv.data(), envp.data());
+  pid_ = fork();
+  check(pid_ >= 0, "fork");
+  if (pid_ == 0) {
+    exec_child(options, stdout_file.c_str(), out_pair[1], err_pipe[1], report_pipe[1], argv.data(), envp.data());
   }
-  for (int fd : {out_pipe[1], err_pipe[1], report_pipe[1]}) {
+  for (int fd : {out_pair[1], err_pipe[1], report_pipe[1]}) {
     if (fd >= 0) close(fd);
   }
+  out_fd_ = out_pair[0];
+  err_fd_ = err_pipe[0];
 
   // The report pipe closes on exec; anything in it is the child's errno.
   int child_error = 0;
@@ -144,18 +165,73 @@ RunResult run_kalvex(const std::vector<std::string>& args, const RunOptions& opt
     reported = read(report_pipe[0], &child_error, sizeof child_error);
   } while (reported < 0 && errno == EINTR);
   close(report_pipe[0]);
-
-  RunResult result;
-  drain(out_pipe[0], err_pipe[0], result.out, result.err);
-  int wait_status = 0;
-  while (waitpid(pid, &wait_status, 0) < 0) check(errno == EINTR, "waitpid");
   if (reported > 0) {
+    wait();
     errno = child_error;
     check(false, "starting kalvex");
   }
+}
+
+KalvexChild::~KalvexChild() {
+  if (pid_ > 0) {
+    kill(pid_, SIGKILL);
+    wait();
+  }
+}
+
+RunResult KalvexChild::wait() {
+  RunResult result;
+  drain(std::exchange(out_fd_, -1), std::exchange(err_fd_, -1), result.out, result.err);
+  const pid_t pid = std::exchange(pid_, -1);
+  int wait_status = 0;
+  while (waitpid(pid, &wait_status, 0) < 0) check(errno == EINTR, "waitpid");
   if (WIFEXITED(wait_status)) result.status = WEXITSTATUS(wait_status);
   if (WIFSIGNALED(wait_status)) result.term_signal = WTERMSIG(wait_status);
   return result;
+}
+
+RunResult run_kalvex(const std::vector<std::string>& args, const RunOptions& options) {
+  return KalvexChild(args, options).wait();
+}
+
+RunResult run_kalvex_watching(const std::vector<std::string>& args, const RunOptions& options,
+                              const std::function<void(const KalvexChild&, const std::string&)>& on_new_file) {
+  const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  check(watch >= 0, "inotify_init1");
+  check(inotify_add_watch(watch, options.working_dir.c_str(), IN_CREATE) >= 0, "inotify_add_watch");
+  KalvexChild child(args, options);
+  // Until the child has ended (looked at without reaping it, so that wait()
+  // still reads its streams and status), or a minute at the most.
+  const auto running = [&child] {
+    siginfo_t info{};
+    return waitid(P_PID, static_cast<id_t>(child.pid()), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+           info.si_pid == 0;
+  };
+  alignas(inotify_event) char events[65536];
+  for (int polls = 0; polls < 60'000 && running(); ++polls) {
+    pollfd ready = {watch, POLLIN, 0};
+    if (poll(&ready, 1, 1) <= 0) continue;
+    const ssize_t length = read(watch, events, sizeof events);
+    for (ssize_t at = 0; at < length;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+      if ((event->mask & IN_CREATE) && event->len > 0) on_new_file(child, event->name);
+      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+  }
+  close(watch);
+  return child.wait();
+}
+
+std::set<std::string> names_in(const std::filesystem::path& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename().string());
+  return names;
+}
+
+std::string large_batch(int items) {
+  std::string batch = "[";
+  for (int i = 0; i < items; ++i) batch += std::string(i ? "," : "") + R"({"expression": "1+1"})";
+  return batch + "]";
 }
 
 TempDir::TempDir() {
