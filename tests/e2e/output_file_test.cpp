@@ -165,7 +165,8 @@ constexpr gid_t other_group = 4343;
 // Nobody gains or loses access by the run, whoever writes: an ACL that denies
 // a user, an attribute, a group the writer is not in and another user's file
 // are all there afterwards, as the file had them. Where a new file could not
-// carry them over, the old one is written in place.
+// carry them over, or could not be made at all, the old one is written in
+// place.
 TEST(OutputFile, TheFileKeepsWhoMayUseIt) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs root, to give files away and to run as another user";
   const std::string document = document_text();
@@ -177,6 +178,7 @@ TEST(OutputFile, TheFileKeepsWhoMayUseIt) {
     mode_t mode;
     std::string attribute;  // an extended attribute's name, or none
     std::string value;
+    mode_t directory_mode = 0777;
   };
   const Case cases[] = {
       {"denied.json", nobody, nogroup, 0644, "system.posix_acl_access",
@@ -184,13 +186,15 @@ TEST(OutputFile, TheFileKeepsWhoMayUseIt) {
       {"attribute.json", nobody, nogroup, 0640, "user.origin", "lab 7"},
       {"group.json", nobody, other_group, 0660, "", ""},
       {"theirs.json", someone_else, someone_else, 0666, "", ""},
+      // Nothing can be put beside it by nobody: written in place.
+      {"fixed.json", nobody, nogroup, 0644, "", "", 0755},
   };
   for (const bool as_nobody : {false, true}) {
     for (const Case& c : cases) {
       SCOPED_TRACE(c.name + (as_nobody ? " written by nobody" : " written by root"));
       TempDir dir;
-      ::chmod(dir.path().c_str(), 0777);
       const fs::path path = dir.write(c.name, "old");
+      ::chmod(dir.path().c_str(), c.directory_mode);
       ASSERT_EQ(::chown(path.c_str(), c.owner, c.group), 0);
       ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
       if (!c.attribute.empty() && ::setxattr(path.c_str(), c.attribute.c_str(), c.value.data(), c.value.size(), 0) != 0) {
