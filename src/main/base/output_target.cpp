@@ -68,9 +68,10 @@ OutputTarget find_output_target(const std::string& path) {
     const bool exists = ::fstatat(directory.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
     if (!exists && errno != ENOENT) break;
     // Links in /proc stand for open files, not names: this process's own
-    // descriptors are written through as they are, anything else there is
-    // opened as it stands.
-    if ((!exists || S_ISLNK(st.st_mode)) && lies_in_proc(directory.get())) {
+    // descriptors are written through as they are. Anything else there (a
+    // setting under /proc/sys, another process's descriptor) is opened as it
+    // stands; no file can be put beside it.
+    if (lies_in_proc(directory.get())) {
       if (!is_own_descriptor_directory(directory.get())) break;
       const std::optional<int> fd = descriptor_number(name);
       if (exists && fd) return OwnDescriptor{*fd};
