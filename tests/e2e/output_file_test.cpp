@@ -201,7 +201,9 @@ TEST(OutputFile, TheFileKeepsWhoMayUseIt) {
         GTEST_SKIP() << "the temporary directory's file system takes no " << c.attribute;
       }
       const Marks before = marks_of(path);
-      if (!c.attribute.empty()) ASSERT_EQ(before.attributes.count(c.attribute), 1u);
+      if (!c.attribute.empty()) {
+        ASSERT_EQ(before.attributes.count(c.attribute), 1u);
+      }
       RunOptions options{dir.path()};
       if (as_nobody) options.user = {nobody, nogroup};
       const RunResult result = run_kalvex(with_output(c.name), options);
