@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "result_document.hpp"
+#include "common_keys.hpp"
 
 namespace kalvex {
 namespace {

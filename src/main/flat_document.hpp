@@ -39,7 +39,7 @@ class FlatDocument {
   // the list (one per document).
   void put_double_list(PlainText key, std::vector<double> values);
   void put_count(PlainText key, std::uint64_t count);
-  // The keys that every document carries.
+  // The keys that every document carries (common_keys.hpp).
   void put_common_keys();
 
   // The text of the member under `key` when it holds one.

@@ -1,17 +1,12 @@
 #include "result_document.hpp"
 
-#include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "common_keys.hpp"
 #include "flat_document.hpp"
 #include "trust_verdict.hpp"
 
 namespace kalvex {
-
-JsonValue json_double(double value) {
-  if (!std::isfinite(value)) return nullptr;
-  return value;
-}
 
 JsonValue json_optional_text(const std::optional<std::string>& text) {
   if (!text) return nullptr;

@@ -1,15 +1,13 @@
-// What every result document shares: the rules for putting values into it and
-// the common keys.
+// What the result documents share: the common keys put into a document tree,
+// optional texts as values, and the part that every compute document begins
+// with.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "json_text.hpp"
-#include "notices.hpp"
-#include "plain_text.hpp"
 
 namespace kalvex {
 
@@ -17,23 +15,10 @@ namespace kalvex {
 // compute documents are written flat (flat_document.hpp).
 using ResultDocument = JsonValue;
 
-// The keys that every document carries, whatever its kind, with their values.
-struct CommonKey {
-  PlainText key;
-  PlainText value;
-};
-inline constexpr std::array<CommonKey, 3> common_keys{{
-    {"engine", "Kalvex"},
-    {"copyright", COPYRIGHT_NOTICE},
-    {"patent", PATENT_NOTICE},
-}};
-
-// A double as a document value: a number when finite, null otherwise.
-JsonValue json_double(double value);
 // An optional text: a string when present (the empty text included), else null.
 JsonValue json_optional_text(const std::optional<std::string>& text);
 
-// Puts the common keys into the document.
+// Puts the common keys (common_keys.hpp) into the document.
 void add_common_keys(ResultDocument& document);
 
 class FlatDocument;

@@ -105,6 +105,46 @@ TEST(ComputeDomain, Figures) {
       // At and beyond the speed of light.
       {"relativistic_energy", {1.0, 299792458.0}, "lucas", kInf, 0.0, any, any},
       {"relativistic_energy", {1.0, 4e8}, "lucas", kNaN, 0.0, any, any},
+      // Every formula at inputs where another grouping of its plain side, or of
+      // its tracked side, changes the last bit, and with a negative starting
+      // drift, which the tracked products and quotients take by its magnitude.
+      // The tracked side reads the numbers in value-and-drift pairs, so the
+      // plain side's second number is the first tracked input's drift: a
+      // formula of two inputs given [x, y, y, d] computes on x and y on both
+      // sides, y being x's drift as well. relativistic_energy's negative speed
+      // is the mass's drift.
+      {"wien", {2.725, -0.3}, "lucas",
+       0.001063402552293578, 0.0010634025522935776, 0.44736562588949297, 0.050322297083101986},
+      {"e_mc2", {3.7, -0.3}, "lucas",
+       3.325394161326226e+17, 3.3253941613262234e+17, 0.2047546758238286, 0.023032001185773136},
+      {"e_mc2", {1.0, -5.0}, "lucas",
+       8.987551787368176e+16, 8.987551787368171e+16, 0.516336223661051, 0.05808051253418543},
+      {"hawking", {1.989e30, -0.3}, "lucas",
+       6.168429712630829e-08, 6.168429712630866e-08, 0.7428986382457141, 0.08356557547778005},
+      {"coulomb", {7e-6, 5e-6, 0.3, -0.3, 0.3, -0.3}, "lucas",
+       3.4951590303388884, 209709.54182033308, 0.8333534003996743, 0.09374045515174345},
+      {"gravity", {1000.0, 1.5, 0.23, -0.3, 0.23, -0.3}, "lucas",
+       1.8925236294896026e-06, 2.901869565217391e-07, 0.8594042022284856, 0.09667080141220084},
+      {"compton", {1.1e-31, -0.3}, "lucas",
+       2.0092900857311215e-11, 2.0092900857311315e-11, 0.26912211693532007, 0.03027242670494716},
+      {"de_broglie", {0.145, 3.3, 3.3, -0.3}, "lucas",
+       1.3847586520376178e-33, 1.3847586520376195e-33, 0.39349262618075476, 0.044262347593887856},
+      {"bohr_energy", {3.0, -0.3}, "lucas",
+       -1.5117436802222222, -1.5117436802222217, 0.9386200461041481, 0.10558146195138231},
+      {"planck_energy", {5e14, -0.3}, "lucas",
+       3.313035075e-19, 3.3130350750000174e-19, 0.826821422776975, 0.09300570017852419},
+      {"schwarzschild", {3.3e30, -0.3}, "lucas",
+       4901.265777618319, 4901.26577761831, 0.07639656667909708, 0.00859353178266803},
+      {"kinetic_energy", {70.0, 10.1}, "lucas",
+       3570.35, 0.0, 0.20054822241989517, 0.022558834751856615},
+      {"kinetic_energy", {70.0, 10.1, 10.1, -0.3}, "lucas",
+       3570.35, 3570.3500000000013, 0.6401244868800298, 0.07200493899122712},
+      {"stefan_boltzmann", {3.7, 2.2, 2.2, -0.3}, "lucas",
+       4.914781150619878e-06, 4.914781150619869e-06, 0.3630984181774337, 0.04084342965242194},
+      {"thermal_debroglie", {1.67262192369e-27, 4.2, 4.2, -0.3}, "lucas",
+       8.487912937200066e-10, 8.487912937200117e-10, 0.18969341998569936, 0.02133782320948364},
+      {"relativistic_energy", {1.5, -2.9e8}, "lucas",
+       5.3181171718639e+17, 5.3181171718639155e+17, 2900000.823910271, 326209.0213388491},
   };
   for (const Case& c : cases) check(c);
 }

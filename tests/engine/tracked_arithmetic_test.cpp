@@ -48,6 +48,13 @@ TEST(TrackedArithmetic, LucasCases) {
   const double d1 = E(1.0).drift;
   const TrackedValue seven = E(7.0);
   const TrackedValue thirty = E(30.0);
+  // Negative drifts, as a negative parameter of a formula gives its inputs.
+  auto with_drift = [](TrackedValue v, double drift) {
+    v.drift = drift;
+    return v;
+  };
+  const TrackedValue seven_minus = with_drift(seven, -0.25);
+  const TrackedValue thirty_minus = with_drift(thirty, -2.0);
 
   check_rows(
       {
@@ -63,6 +70,33 @@ TEST(TrackedArithmetic, LucasCases) {
            (seven.drift + thirty.drift) + std::fabs(seven.frac - thirty.frac) * 0.01},
           {"7 - 30", tracked_add(seven, negated(thirty), z), -23.00000000000001,
            seven.drift + thirty.drift},
+          // Products, quotients, powers and roots add a share of the drifts'
+          // magnitudes to the fresh remainder, whatever the drifts' signs;
+          // sums add the drifts as they are.
+          {"7 * 30, drifts -0.25 and -2", tracked_mul(seven_minus, thirty_minus, z),
+           210.0000000000001, 0.5164481601667376},
+          {"7 * 30, drift -0.25", tracked_mul(seven_minus, thirty, z), 210.0000000000001,
+           0.3386884405383853},
+          {"7 * 30, drift -2", tracked_mul(seven, thirty_minus, z), 210.0000000000001,
+           0.5886377571395315},
+          {"7 / 30, drifts -0.25 and -2", tracked_div(seven_minus, thirty_minus, z),
+           0.23333333333333328, 0.3078264993448613},
+          {"7 / 30, drift -0.25", tracked_div(seven_minus, thirty, z), 0.23333333333333328,
+           0.130066779716509},
+          {"7 / 30, drift -2", tracked_div(seven, thirty_minus, z), 0.23333333333333328,
+           0.3800160963176552},
+          {"powi(7, 3), drift -0.25", tracked_powi(seven_minus, 3, z), 343.0000000000002,
+           0.44853186377595194},
+          {"powi(7, -2), drift -0.25", tracked_powi(seven_minus, -2, z), 0.020408163265306114,
+           0.6343120908161837},
+          {"pow(7, 0.5), drift -0.25", tracked_pow(seven_minus, 0.5, z), 2.6457513110645907,
+           0.6651146515307118},
+          {"sqrt(7), drift -0.25", tracked_sqrt(seven_minus, z), 2.6457513110645907,
+           0.6776146515307119},
+          {"7 + 30, drifts -0.25 and -2", tracked_add(seven_minus, thirty_minus, z), 37.0,
+           -2.247893255950982},
+          {"7 - 30, drifts -0.25 and -2", tracked_add(seven_minus, negated(thirty_minus), z),
+           -23.00000000000001, -2.25},
           {"5 / 0", tracked_div(five, zero, z), 0.0, 0.0},
           {"0 / 5", tracked_div(zero, five, z), 0.0, five.drift * 0.1},
           {"0 * 5", tracked_mul(zero, five, z), 0.0, five.drift * 0.1},

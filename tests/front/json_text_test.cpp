@@ -87,6 +87,34 @@ TEST(JsonWriter, StringEscapes) {
   EXPECT_EQ(to_pretty_json(std::string("a\0b", 3)), "\"a\\u0000b\"");
 }
 
+// What each byte from 0x00 to 0x7F becomes inside a string: the quote, the
+// backslash and every control up to 0x1F escaped, everything else, DEL
+// included, as it is.
+TEST(JsonWriter, EveryAsciiByteInAString) {
+  const char* const written[128] = {
+      "\\u0000", "\\u0001", "\\u0002", "\\u0003", "\\u0004", "\\u0005", "\\u0006", "\\u0007",
+      "\\b", "\\t", "\\n", "\\u000b", "\\f", "\\r", "\\u000e", "\\u000f",
+      "\\u0010", "\\u0011", "\\u0012", "\\u0013", "\\u0014", "\\u0015", "\\u0016", "\\u0017",
+      "\\u0018", "\\u0019", "\\u001a", "\\u001b", "\\u001c", "\\u001d", "\\u001e", "\\u001f",
+      " ", "!", "\\\"", "#", "$", "%", "&", "'",
+      "(", ")", "*", "+", ",", "-", ".", "/",
+      "0", "1", "2", "3", "4", "5", "6", "7",
+      "8", "9", ":", ";", "<", "=", ">", "?",
+      "@", "A", "B", "C", "D", "E", "F", "G",
+      "H", "I", "J", "K", "L", "M", "N", "O",
+      "P", "Q", "R", "S", "T", "U", "V", "W",
+      "X", "Y", "Z", "[", "\\\\", "]", "^", "_",
+      "`", "a", "b", "c", "d", "e", "f", "g",
+      "h", "i", "j", "k", "l", "m", "n", "o",
+      "p", "q", "r", "s", "t", "u", "v", "w",
+      "x", "y", "z", "{", "|", "}", "~", "\x7f",
+  };
+  for (int byte = 0; byte < 128; ++byte) {
+    const std::string text{'<', static_cast<char>(byte), '>'};
+    EXPECT_EQ(to_pretty_json(text), std::string("\"<") + written[byte] + ">\"") << "byte " << byte;
+  }
+}
+
 TEST(JsonWriter, ItemsRenderedAtDepthJoinIntoTheArray) {
   const JsonValue items = parsed(R"([{"a": [1, {"b": {}}]}, 2.5, {"c": "d"}])");
   std::string joined = "[";

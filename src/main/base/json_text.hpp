@@ -66,6 +66,10 @@ void append_json_unsigned(std::string& out, std::uint64_t value);
 // and is written as null.
 void append_json_double(std::string& out, double value);
 
+// A double as a value: a number when finite, null otherwise, which is the value
+// that to_pretty_json writes as append_json_double writes the double.
+JsonValue json_double(double value);
+
 // A number value as a double: integers to the nearest double (ties to even),
 // doubles unchanged; nothing for any value that is not a number.
 std::optional<double> json_number_as_double(const JsonValue& value);

@@ -195,6 +195,11 @@ void append_json_double(std::string& out, double value) {
   append_integer(out, exponent < 0 ? -exponent : exponent);
 }
 
+JsonValue json_double(double value) {
+  if (!std::isfinite(value)) return nullptr;
+  return value;
+}
+
 void append_pretty_json(std::string& out, const JsonValue& value, int depth) {
   append_value(out, value, depth);
 }
