@@ -22,6 +22,7 @@
 
 #include "json_text.hpp"
 #include "kalvex_process.hpp"
+#include "other_user.hpp"
 
 namespace kalvex::e2e {
 namespace {
@@ -237,12 +238,20 @@ TEST(Faults, UnusableInputFiles) {
   }
 }
 
+// Root may read any file, so a suite run by root reads as nobody.
 TEST(Faults, InputFileWithoutReadPermission) {
-  if (::geteuid() == 0) GTEST_SKIP() << "running as root, who may read any file";
+  std::optional<OtherUser> reader;
+  if (::geteuid() == 0) {
+    reader.emplace(nobody, nogroup);
+    if (reader->unusable()) GTEST_SKIP() << *reader->unusable();
+  }
   TempDir dir;
+  ::chmod(dir.path().c_str(), 0755);
   const auto path = dir.write("secret.json", R"({"expression": "1"})");
   ::chmod(path.c_str(), 0);
-  const RunResult result = run_kalvex({"compute", "--input", "secret.json"}, RunOptions{dir.path()});
+  RunOptions options{dir.path()};
+  if (reader) options.user = &*reader;
+  const RunResult result = run_kalvex({"compute", "--input", "secret.json"}, options);
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err, missing_field);
 }

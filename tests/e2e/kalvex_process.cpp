@@ -1,7 +1,6 @@
 #include "kalvex_process.hpp"
 
 #include <fcntl.h>
-#include <grp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -18,6 +17,8 @@
 #include <sstream>
 #include <stdexcept>
 #include <utility>
+
+#include "other_user.hpp"
 
 namespace kalvex::e2e {
 namespace {
@@ -61,8 +62,8 @@ void drain(int out_fd, int err_fd, std::string& out, std::string& err) {
 
 // Everything the child does between fork and exec, on values prepared before
 // the fork: only async-signal-safe calls, and no allocation.
-[[noreturn]] void exec_child(const RunOptions& options, const char* stdout_file, int out_write, int err_write,
-                             int report_fd, char* const* argv, char* const* envp) {
+[[noreturn]] void exec_child(const RunOptions& options, const char* stdout_file, const char* working_dir,
+                             int out_write, int err_write, int report_fd, char* const* argv, char* const* envp) {
   const auto fail = [report_fd] { report_and_exit(report_fd); };
   const auto open_as = [&fail](const char* path, int flags, int target) {
     const int fd = open(path, flags, 0666);
@@ -94,11 +95,8 @@ void drain(int out_fd, int err_fd, std::string& out, std::string& err) {
   } else if (dup2(options.stderr_to_stdout ? 1 : err_write, 2) < 0) {
     fail();
   }
-  if (options.user && (setgroups(0, nullptr) != 0 || setgid(options.user->second) != 0 ||
-                       setuid(options.user->first) != 0)) {
-    fail();
-  }
-  if (chdir(options.working_dir.c_str()) != 0) fail();
+  if (options.user && !become(options.user->uid(), options.user->gid())) fail();
+  if (chdir(working_dir) != 0) fail();
   if (options.creation_mask) umask(*options.creation_mask);
   if (options.file_size_limit) {
     const rlimit limit = {*options.file_size_limit, *options.file_size_limit};
@@ -108,11 +106,16 @@ void drain(int out_fd, int err_fd, std::string& out, std::string& err) {
   sigset_t none;
   sigemptyset(&none);
   sigprocmask(SIG_SETMASK, &none, nullptr);
-  execve(KALVEX_BINARY, argv, envp);
+  execve(argv[0], argv, envp);
   report_and_exit(report_fd);
 }
 
 }  // namespace
+
+std::filesystem::path working_dir_of(const RunOptions& options) {
+  if (!options.working_dir.empty()) return options.working_dir;
+  return options.user ? options.user->home() : std::filesystem::current_path();
+}
 
 // fork and exec rather than posix_spawn: a file-size limit, a umask and a user
 // can only be set in the child itself.
@@ -128,7 +131,7 @@ KalvexChild::KalvexChild(const std::vector<std::string>& args, const RunOptions&
   if (!options.close_stderr && !options.stderr_to_stdout) check(pipe2(err_pipe, O_CLOEXEC) == 0, "pipe");
   check(pipe2(report_pipe, O_CLOEXEC) == 0, "pipe");
 
-  std::vector<std::string> argv_text = {KALVEX_BINARY};
+  std::vector<std::string> argv_text = {options.user ? options.user->binary().string() : KALVEX_BINARY};
   argv_text.insert(argv_text.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (auto& a : argv_text) argv.push_back(a.data());
@@ -147,10 +150,12 @@ KalvexChild::KalvexChild(const std::vector<std::string>& args, const RunOptions&
   }
 
   const std::string stdout_file = options.stdout_file.string();
+  const std::string working_dir = working_dir_of(options).string();
   pid_ = fork();
   check(pid_ >= 0, "fork");
   if (pid_ == 0) {
-    exec_child(options, stdout_file.c_str(), out_pair[1], err_pipe[1], report_pipe[1], argv.data(), envp.data());
+    exec_child(options, stdout_file.c_str(), working_dir.c_str(), out_pair[1], err_pipe[1], report_pipe[1],
+               argv.data(), envp.data());
   }
   for (int fd : {out_pair[1], err_pipe[1], report_pipe[1]}) {
     if (fd >= 0) close(fd);
@@ -198,7 +203,7 @@ RunResult run_kalvex_watching(const std::vector<std::string>& args, const RunOpt
                               const std::function<void(const KalvexChild&, const std::string&)>& on_new_file) {
   const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   check(watch >= 0, "inotify_init1");
-  check(inotify_add_watch(watch, options.working_dir.c_str(), IN_CREATE) >= 0, "inotify_add_watch");
+  check(inotify_add_watch(watch, working_dir_of(options).c_str(), IN_CREATE) >= 0, "inotify_add_watch");
   KalvexChild child(args, options);
   // Until the child has ended (looked at without reaping it, so that wait()
   // still reads its streams and status), or a minute at the most.

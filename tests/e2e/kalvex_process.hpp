@@ -16,6 +16,8 @@
 
 namespace kalvex::e2e {
 
+class OtherUser;
+
 // Where the child's standard output goes.
 enum class StdoutMode {
   captured,  // a pipe read by the test
@@ -28,7 +30,9 @@ enum class StdoutMode {
 };
 
 struct RunOptions {
-  std::filesystem::path working_dir = std::filesystem::current_path();
+  // Where the child starts; when empty, the test's own working directory, or
+  // the other user's home when `user` is set.
+  std::filesystem::path working_dir{};
   // The child's whole environment; a cleaned one by default.
   std::vector<std::pair<std::string, std::string>> env = {{"PATH", "/usr/bin:/bin"}, {"LC_ALL", "C"}};
   StdoutMode stdout_mode = StdoutMode::captured;
@@ -39,10 +43,14 @@ struct RunOptions {
   std::optional<rlim_t> file_size_limit{};
   // The child's file-creation mask (umask); the test process's own when unset.
   std::optional<mode_t> creation_mask{};
-  // The user and group the child becomes, with no supplementary groups, after
-  // its standard streams are open and before it starts kalvex (needs root).
-  std::optional<std::pair<uid_t, gid_t>> user{};
+  // The user the child becomes, with no supplementary groups, after its
+  // standard streams are open; it then starts that user's copy of kalvex
+  // (needs root). Not owned: it outlives the run.
+  const OtherUser* user = nullptr;
 };
+
+// The directory a run with these options starts in.
+std::filesystem::path working_dir_of(const RunOptions& options);
 
 struct RunResult {
   std::string out;
@@ -51,7 +59,7 @@ struct RunResult {
   int term_signal = 0;  // the signal that ended the child, 0 when it exited
 };
 
-// KALVEX_BINARY started with `args` (element 0, the program name, is added),
+// KALVEX_BINARY (or the other user's copy of it) started with `args` (element 0, the program name, is added),
 // running on while the test watches it. The child starts with every signal at
 // its default and none blocked, as from an interactive shell.
 class KalvexChild {

@@ -151,27 +151,5 @@ TEST(FileReplace, FailsWhereNoFileCanBeWritten) {
   EXPECT_TRUE(fs::is_empty(dir.path() + "/sub"));
 }
 
-// Permissions decide as they would for a write in place: a file without
-// write permission is not replaced even where its directory would allow it,
-// and a writable file in a directory without write permission, where nothing
-// can be put beside it, is written in place.
-TEST(FileReplace, PermissionsDecideAsForAWriteInPlace) {
-  if (::geteuid() == 0) GTEST_SKIP() << "running as root, who may write any file and in any directory";
-  testing::ScratchDir dir;
-  const std::string locked = dir.write("locked.json", "kept");
-  ::chmod(locked.c_str(), 0444);
-  EXPECT_FALSE(write_text(locked, "new"));
-  EXPECT_EQ(content_of(locked), "kept");
-
-  fs::create_directory(dir.path() + "/fixed");
-  const std::string inside = dir.write("fixed/open.json", "old");
-  const ino_t inode = status_of(inside).st_ino;
-  ::chmod((dir.path() + "/fixed").c_str(), 0555);
-  EXPECT_TRUE(write_text(inside, "new"));
-  EXPECT_EQ(content_of(inside), "new");
-  EXPECT_EQ(status_of(inside).st_ino, inode);
-  ::chmod((dir.path() + "/fixed").c_str(), 0755);
-}
-
 }  // namespace
 }  // namespace kalvex
