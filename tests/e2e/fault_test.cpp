@@ -240,11 +240,8 @@ TEST(Faults, UnusableInputFiles) {
 
 // Root may read any file, so a suite run by root reads as nobody.
 TEST(Faults, InputFileWithoutReadPermission) {
-  std::optional<OtherUser> reader;
-  if (::geteuid() == 0) {
-    reader.emplace(nobody, nogroup);
-    if (reader->unusable()) GTEST_SKIP() << *reader->unusable();
-  }
+  const std::optional<OtherUser> reader = nobody_when_root();
+  if (reader && reader->unusable()) GTEST_SKIP() << *reader->unusable();
   TempDir dir;
   ::chmod(dir.path().c_str(), 0755);
   const auto path = dir.write("secret.json", R"({"expression": "1"})");

@@ -59,6 +59,11 @@ Refusal try_as(uid_t uid, gid_t gid, const fs::path& binary, const fs::path& hom
 
 }  // namespace
 
+std::optional<OtherUser> nobody_when_root() {
+  if (::geteuid() != 0) return std::nullopt;
+  return std::optional<OtherUser>(std::in_place, nobody, nogroup);
+}
+
 bool become(uid_t uid, gid_t gid) { return setgroups(0, nullptr) == 0 && setgid(gid) == 0 && setuid(uid) == 0; }
 
 OtherUser::OtherUser(uid_t uid, gid_t gid, const fs::path& binary)

@@ -44,6 +44,11 @@ class OtherUser {
   std::optional<std::string> unusable_;
 };
 
+// Root may read and write anything, so a permission case that the suite runs
+// as root runs kalvex as nobody; run by anyone else, the case runs as that
+// user and this gives nothing.
+std::optional<OtherUser> nobody_when_root();
+
 // Takes on the user's identity, with no supplementary groups. Safe between
 // fork and exec: no allocation, only async-signal-safe calls.
 bool become(uid_t uid, gid_t gid);

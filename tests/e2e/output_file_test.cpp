@@ -260,8 +260,7 @@ TEST(OutputFile, ADeviceIsWrittenInPlace) {
 // the document all the same.
 TEST(OutputFile, AnOpenDescriptorIsWrittenAsItStands) {
   const std::string document = document_text();
-  std::optional<OtherUser> writer;
-  if (::geteuid() == 0) writer.emplace(nobody, nogroup);
+  const std::optional<OtherUser> writer = nobody_when_root();
   TempDir dir;
   ::chmod(dir.path().c_str(), 0711);
   fs::create_symlink("/dev/stdout", dir.path() / "mine");
@@ -324,11 +323,8 @@ TEST(OutputFile, AnOpenDescriptorIsWrittenAsItStands) {
 // can be put beside it, is written in place. Root may write anything, so a
 // suite run by root runs kalvex as nobody, on nobody's own files.
 TEST(OutputFile, PermissionsDecideAsForAWriteInPlace) {
-  std::optional<OtherUser> writer;
-  if (::geteuid() == 0) {
-    writer.emplace(nobody, nogroup);
-    if (writer->unusable()) GTEST_SKIP() << *writer->unusable();
-  }
+  const std::optional<OtherUser> writer = nobody_when_root();
+  if (writer && writer->unusable()) GTEST_SKIP() << *writer->unusable();
   TempDir dir;
   fs::create_directory(dir.path() / "fixed");
   const fs::path locked = dir.write("locked.json", "kept");
