@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -81,7 +82,12 @@ OtherUser::OtherUser(uid_t uid, gid_t gid, const fs::path& binary)
   const Refusal refusal = try_as(uid, gid, binary_, home_);
   const std::string user = "user " + std::to_string(uid);
   const std::string why = std::string(" (") + std::strerror(refusal.error) + ")";
-  const std::string closed = ": the temporary directory " + fs::temp_directory_path().string() + " is closed to it";
+  // A copy that cannot be run there may also come from a temporary directory
+  // mounted noexec, which the same errno does not tell apart.
+  struct statvfs mount {};
+  const bool noexec = statvfs(place_.path().c_str(), &mount) == 0 && (mount.f_flag & ST_NOEXEC) != 0;
+  const std::string closed = ": the temporary directory " + fs::temp_directory_path().string() +
+                             (noexec ? " is mounted noexec" : " is closed to it");
   switch (refusal.step) {
     case Step::none:
       break;
