@@ -82,12 +82,12 @@ OtherUser::OtherUser(uid_t uid, gid_t gid, const fs::path& binary)
   const Refusal refusal = try_as(uid, gid, binary_, home_);
   const std::string user = "user " + std::to_string(uid);
   const std::string why = std::string(" (") + std::strerror(refusal.error) + ")";
-  // A copy that cannot be run there may also come from a temporary directory
-  // mounted noexec, which the same errno does not tell apart.
+  const std::string temporary = ": the temporary directory " + fs::temp_directory_path().string();
+  const std::string closed = temporary + " is closed to it";
+  // A copy may also not run from a temporary directory mounted noexec, which
+  // its errno does not tell apart from one closed to the user.
   struct statvfs mount {};
   const bool noexec = statvfs(place_.path().c_str(), &mount) == 0 && (mount.f_flag & ST_NOEXEC) != 0;
-  const std::string closed = ": the temporary directory " + fs::temp_directory_path().string() +
-                             (noexec ? " is mounted noexec" : " is closed to it");
   switch (refusal.step) {
     case Step::none:
       break;
@@ -95,7 +95,7 @@ OtherUser::OtherUser(uid_t uid, gid_t gid, const fs::path& binary)
       unusable_ = "the suite cannot run as " + user + why;
       break;
     case Step::starting:
-      unusable_ = user + " cannot start " + binary_.string() + why + closed;
+      unusable_ = user + " cannot start " + binary_.string() + why + (noexec ? temporary + " is mounted noexec" : closed);
       break;
     case Step::entering:
       unusable_ = user + " cannot enter " + home_.string() + why + closed;
